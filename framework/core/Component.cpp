@@ -1,0 +1,97 @@
+#include "framework/core/Component.h"
+
+#include "framework/core/Exceptions.h"
+
+#include <algorithm>
+#include <cctype>
+
+FW_BEGIN_CLASS(TComponent, TPersistent)
+    .Integer("Tag", &C::Tag, &C::SetTag, 0)
+FW_END_CLASS
+
+TComponent::TComponent(TComponent* AOwner)
+{
+    if (AOwner)
+        AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent()
+{
+    Destroying();
+    DestroyComponents();
+    if (FOwner)
+        FOwner->RemoveComponent(this);
+}
+
+void TComponent::DestroyComponents()
+{
+    while (!FComponents.empty()) {
+        TComponent* last = FComponents.back();
+        FComponents.pop_back();
+        last->FOwner = nullptr;
+        delete last;
+    }
+}
+
+void TComponent::InsertComponent(TComponent* component)
+{
+    if (component->FOwner)
+        component->FOwner->RemoveComponent(component);
+    if (!component->FName.empty() && FindComponent(component->FName))
+        throw EComponentError(Exception::Fmt("A component named %s already exists", component->FName.c_str()));
+    FComponents.push_back(component);
+    component->FOwner = this;
+    if (FState.Contains(csDesigning))
+        component->SetDesigning(true);
+}
+
+void TComponent::RemoveComponent(TComponent* component)
+{
+    auto it = std::find(FComponents.begin(), FComponents.end(), component);
+    if (it != FComponents.end())
+        FComponents.erase(it);
+    component->FOwner = nullptr;
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const
+{
+    if (name.empty())
+        return nullptr;
+    for (TComponent* c : FComponents)
+        if (c->FName.size() == name.size() &&
+            std::equal(name.begin(), name.end(), c->FName.begin(),
+                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
+                                                   std::tolower(static_cast<unsigned char>(b)); }))
+            return c;
+    return nullptr;
+}
+
+static bool IsIdentifier(const std::string& s)
+{
+    if (s.empty() || !(std::isalpha(static_cast<unsigned char>(s[0])) || s[0] == '_'))
+        return false;
+    return std::all_of(s.begin(), s.end(), [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_'; });
+}
+
+void TComponent::SetName(const std::string& name)
+{
+    if (name == FName)
+        return;
+    if (!name.empty() && !IsIdentifier(name))
+        throw EComponentError(Exception::Fmt("'%s' is not a valid component name", name.c_str()));
+    if (FOwner) {
+        TComponent* other = FOwner->FindComponent(name);
+        if (other && other != this)
+            throw EComponentError(Exception::Fmt("A component named %s already exists", name.c_str()));
+    }
+    FName = name;
+}
+
+void TComponent::SetDesigning(bool designing)
+{
+    FState.Set(csDesigning, designing);
+    for (TComponent* c : FComponents)
+        c->SetDesigning(designing);
+}
+
+void TComponent::Loaded() { FState.Exclude(csLoading); }

@@ -1,0 +1,69 @@
+#pragma once
+// Components: named objects that own other components. An owner destroys what it
+// owns; a component destroyed first takes itself out of its owner's list.
+#include "framework/core/Object.h"
+#include "framework/core/Sets.h"
+#include "framework/core/TypeInfo.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum TComponentStateFlag {
+    csLoading,    // its properties are being read from a form resource
+    csReading,
+    csWriting,
+    csDestroying,
+    csDesigning,  // hosted by the form designer
+};
+using TComponentState = TSet<TComponentStateFlag>;
+
+class TComponent : public TPersistent {
+    FW_CLASS(TComponent)
+public:
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    TComponent* Owner() const { return FOwner; }
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int index) const { return FComponents.at(static_cast<size_t>(index)); }
+    TComponent* FindComponent(const std::string& name) const;
+
+    const std::string& Name() const { return FName; }
+    // Raises EComponentError for a name that is no identifier or that another
+    // component of the same owner already has.
+    virtual void SetName(const std::string& name);
+    intptr_t Tag() const { return FTag; }
+    void SetTag(intptr_t tag) { FTag = tag; }
+
+    TComponentState ComponentState() const { return FState; }
+    bool IsLoading() const { return FState.Contains(csLoading); }
+    bool IsDesigning() const { return FState.Contains(csDesigning); }
+    bool IsDestroying() const { return FState.Contains(csDestroying); }
+    // Puts this component and everything it owns in (or out of) design mode.
+    void SetDesigning(bool designing);
+
+    // The form reader sets csLoading before it reads a component's properties and
+    // calls Loaded() once the whole resource has been read.
+    void BeginLoading() { FState.Include(csLoading); }
+    virtual void Loaded();
+
+    void InsertComponent(TComponent* component);
+    void RemoveComponent(TComponent* component);
+    // Destroys every owned component, the last created first.
+    void DestroyComponents();
+
+protected:
+    // Marks the component as being destroyed; derived destructors call it first so
+    // that handlers can tell a component that is going away.
+    void Destroying() { FState.Include(csDestroying); }
+
+private:
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    std::string FName;
+    intptr_t FTag = 0;
+    TComponentState FState;
+};
