@@ -1,7 +1,7 @@
 # Shared by the README's commands: building both targets and a headless Wine session.
 # Sourced, not run. Every process started here is recorded and stopped by pid.
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD="$ROOT/build"
+BUILD="$(realpath -m "${ELV_BUILD_DIR:-$ROOT/build}")"
 export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="

@@ -95,3 +95,12 @@ void TComponent::SetDesigning(bool designing)
 }
 
 void TComponent::Loaded() { FState.Exclude(csLoading); }
+
+void TComponent::GetChildren(std::vector<TComponent*>& children, const TComponent* root) const
+{
+    if (root != this)
+        return;
+    for (TComponent* c : FComponents)
+        if (!c->GetParentComponent())
+            children.push_back(c);
+}

@@ -50,6 +50,14 @@ public:
     void BeginLoading() { FState.Include(csLoading); }
     virtual void Loaded();
 
+    // The form resources' view of the component tree. A control's parent component
+    // is its parent window; the reader sets it, the writer nests children under it.
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent* parent) { (void)parent; }
+    // Appends the components stored inside this one in a form resource of Root, in
+    // creation order: for the root, its owned components without a parent component.
+    virtual void GetChildren(std::vector<TComponent*>& children, const TComponent* root) const;
+
     void InsertComponent(TComponent* component);
     void RemoveComponent(TComponent* component);
     // Destroys every owned component, the last created first.
