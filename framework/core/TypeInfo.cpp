@@ -80,6 +80,15 @@ const TPropInfo* TClassInfo::FindProp(std::string_view name) const
     return nullptr;
 }
 
+std::optional<TValue> TClassInfo::DefaultOf(const TPropInfo& prop) const
+{
+    for (const TClassInfo* c = this; c; c = c->Parent)
+        for (const auto& [name, value] : c->DefaultOverrides)
+            if (name == prop.Name)
+                return value;
+    return prop.Default;
+}
+
 const TFieldInfo* TClassInfo::FindField(std::string_view name) const
 {
     for (const TClassInfo* c = this; c; c = c->Parent)

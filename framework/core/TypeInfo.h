@@ -35,6 +35,7 @@ enum class TPropKind : uint8_t {
     Event,     // wired by method name
     Lines,     // TLines
     Bytes,     // TBytes
+    Collection, // TObject*: a TCollection, stored as a list of property blocks
 };
 
 struct TEnumInfo {
@@ -94,6 +95,7 @@ struct TClassInfo {
     std::function<TComponent*(TComponent* owner)> Create; // empty for abstract classes
     std::vector<TPropInfo> Props;                         // declared here, in order
     std::vector<std::string> Republished;                 // ancestors' unpublished properties published here
+    std::vector<std::pair<std::string, TValue>> DefaultOverrides; // a different default for an inherited property
     std::vector<TFieldInfo> Fields;
     std::vector<TMethodInfo> Methods;
 
@@ -102,6 +104,8 @@ struct TClassInfo {
     // class publishes again, then its own.
     const std::vector<const TPropInfo*>& PublishedProps() const;
     const TPropInfo* FindProp(std::string_view name) const; // published only
+    // The default of a property for this class: the nearest override, else the declared one.
+    std::optional<TValue> DefaultOf(const TPropInfo& prop) const;
     const TFieldInfo* FindField(std::string_view name) const;
     const TMethodInfo* FindMethod(std::string_view name) const;
 
@@ -247,6 +251,18 @@ public:
         return *this;
     }
 
+    // A collection of items, each with its own published properties.
+    template <class G>
+    TClassBuilder& Collection(const char* name, G get)
+    {
+        TPropInfo& p = Add(name, TPropKind::Collection);
+        p.Get = [get](const TObject& o) {
+            const auto* collection = typeinfo_detail::Read(Self(o), get);
+            return TValue(const_cast<TObject*>(static_cast<const TObject*>(collection)));
+        };
+        return *this;
+    }
+
     // A reference to another component of the form, resolved by name after reading.
     template <class G, class S>
     TClassBuilder& Component(const char* name, const TClassInfo& cls, G get, S set)
@@ -301,6 +317,12 @@ public:
     TClassBuilder& StoredIf(bool (C::*predicate)() const)
     {
         FInfo.Props.back().Stored = [predicate](const TObject& o) { return (Self(o).*predicate)(); };
+        return *this;
+    }
+    // An inherited property whose initial value differs in this class.
+    TClassBuilder& Default(const char* name, TValue value)
+    {
+        FInfo.DefaultOverrides.emplace_back(name, std::move(value));
         return *this;
     }
     TClassBuilder& NotStored()

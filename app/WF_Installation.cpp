@@ -1,0 +1,141 @@
+#include "app/WF_Installation.h"
+
+#include "app/WD_InstallRegistry.h"
+#include "framework/forms/Application.h"
+#include "framework/text/SysUtils.h"
+
+TFM_Installation* FM_Installation = nullptr;
+
+FW_BEGIN_CLASS(TFM_Installation, TForm)
+    .Field("IM_Elvarine", &C::IM_Elvarine)
+    .Field("LA_Corvel", &C::LA_Corvel)
+    .Field("LA_Elvarine", &C::LA_Elvarine)
+    .Field("LA_MDAC", &C::LA_MDAC)
+    .Field("LA_1", &C::LA_1)
+    .Field("LA_2", &C::LA_2)
+    .Field("BU_Close", &C::BU_Close)
+    .Field("SB_Bar", &C::SB_Bar)
+    .Field("LA_3", &C::LA_3)
+    .Field("LA_Access", &C::LA_Access)
+    .Field("BU_ReadMe", &C::BU_ReadMe)
+    .Field("LA_ReadMe", &C::LA_ReadMe)
+    .Field("IM_Background", &C::IM_Background)
+    .Method("BU_CloseClick", &C::BU_CloseClick)
+    .Method("LabelBeforeLaunchLink", &C::LabelBeforeLaunchLink)
+    .Method("LA_CorvelBeforeLaunchLink", &C::LA_CorvelBeforeLaunchLink)
+    .Method("LA_Click", &C::LA_Click)
+    .Method("FormKeyPress", &C::FormKeyPress)
+    .Method("SB_BarDrawPanel", &C::SB_BarDrawPanel)
+FW_END_CLASS
+
+std::function<int(HDC)>& TFM_Installation::PaletteSizeQuery()
+{
+    static std::function<int(HDC)> query = [](HDC dc) { return GetDeviceCaps(dc, NUMCOLORS); };
+    return query;
+}
+
+std::string TFM_Installation::LaunchDirectory()
+{
+    std::string directory = ExtractFilePath(Application->ExeName());
+    if (directory.empty() || directory.back() != '\\')
+        directory += '\\';
+    return directory;
+}
+
+TFM_Installation::TFM_Installation(TComponent* Owner) : TForm(Owner)
+{
+    LoadFromResource();
+
+    // Background: on displays of more than 256 colours the client area, and so the
+    // transparent labels, show the tiled pattern; the status bar takes one of its tones.
+    if (IM_Background->Visible()) {
+        const int colours = PaletteSizeQuery()(Canvas()->Handle());
+        if (colours > 256 || colours == -1) {
+            TBitmap* pattern = IM_Background->Picture()->Bitmap();
+            Brush()->SetBitmap(pattern);
+            SB_Bar->SetColor(pattern->Pixel(2, 2));
+        }
+    }
+
+    if (!DM_LocalData->IsEnglish()) {
+        SetCaption("Elvarine");
+        LA_Elvarine->SetCaption("Installation d'Elvarine");
+        LA_Elvarine->SetHint("Installe l'application Elvarine");
+        LA_MDAC->SetCaption("Installation de MDAC");
+        LA_MDAC->SetHint("Requise seulement si Elvarine ne fonctionne pas.");
+        LA_Access->SetCaption("Installation du fournisseur MS-Access");
+        LA_Access->SetHint("Requise seulement si Elvarine ne fonctionne pas.");
+        BU_Close->SetCaption("&Fermer");
+        BU_ReadMe->SetCaption("&Lisez moi");
+    }
+
+    // The data access components are offered only when their installer is on the medium.
+    if (!FileExists(LaunchDirectory() + "mdac_typ.exe")) {
+        LA_2->Hide();
+        LA_MDAC->Hide();
+    }
+}
+
+TFM_Installation::~TFM_Installation()
+{
+    // The brush must let go of the pattern before the image that owns it goes.
+    Brush()->SetBitmap(nullptr);
+}
+
+void TFM_Installation::BU_CloseClick(TObject*)
+{
+    Brush()->SetBitmap(nullptr);
+    Close();
+}
+
+void TFM_Installation::LabelBeforeLaunchLink(TObject* Sender, bool& Launch)
+{
+    const std::string directory = LaunchDirectory();
+    Launch = true;
+    if (Sender == LA_Elvarine)
+        LA_Elvarine->SetLink(directory + "Setup.exe");
+    else if (Sender == LA_MDAC)
+        LA_MDAC->SetLink(directory + "mdac_typ.exe");
+    else if (Sender == LA_ReadMe)
+        LA_ReadMe->SetLink(directory + "ReadMe.txt");
+}
+
+void TFM_Installation::LA_CorvelBeforeLaunchLink(TObject*, bool& Launch)
+{
+    Launch = false;
+    LA_Corvel->SetCaption(LA_Corvel->Caption().empty() ? "Brought to you by Corvel" : "");
+}
+
+void TFM_Installation::LA_Click(TObject* Sender)
+{
+    if (Sender == LA_1)
+        LA_Elvarine->Click();
+    else if (Sender == LA_2)
+        LA_MDAC->Click();
+    else if (Sender == LA_3)
+        LA_Access->Click();
+    else if (Sender == BU_ReadMe)
+        LA_ReadMe->Click();
+}
+
+void TFM_Installation::FormKeyPress(TObject*, char& Key)
+{
+    switch (Key) {
+    case '1': LA_Elvarine->Click(); break;
+    case '2': LA_MDAC->Click(); break;
+    case '3': LA_Access->Click(); break;
+    default: break;
+    }
+}
+
+void TFM_Installation::SB_BarDrawPanel(TStatusBar* StatusBar, TStatusPanel* Panel, const TRect& Rect)
+{
+    TCanvas* canvas = StatusBar->Canvas();
+    if (TBitmap* pattern = Brush()->Bitmap()) {
+        canvas->Brush()->SetBitmap(pattern);
+        canvas->FillRect(Rect);
+        canvas->Brush()->SetBitmap(nullptr);
+    }
+    SetBkMode(canvas->Handle(), TRANSPARENT);
+    canvas->TextOut(2, 4, Panel->Text());
+}

@@ -1,0 +1,281 @@
+#include "framework/forms/Application.h"
+
+#include "framework/core/Exceptions.h"
+#include "framework/forms/Dialogs.h"
+#include "framework/forms/Form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+TApplication* Application = new TApplication(nullptr);
+
+namespace {
+// The application lives until the program ends; windows still open then are
+// destroyed with it.
+struct TApplicationRelease {
+    ~TApplicationRelease()
+    {
+        delete Application;
+        Application = nullptr;
+    }
+} applicationRelease;
+
+LRESULT CALLBACK ApplicationWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+} // namespace
+
+FW_BEGIN_CLASS(TApplication, TComponent)
+FW_END_CLASS
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
+{
+    ControlExceptionHandler = [] {
+        if (::Application)
+            ::Application->HandleException();
+    };
+}
+
+TApplication::~TApplication()
+{
+    Destroying();
+    DestroyComponents();
+    if (FHandle)
+        DestroyWindow(FHandle);
+}
+
+void TApplication::Initialize()
+{
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&init);
+    Handle();
+}
+
+HWND TApplication::Handle()
+{
+    if (!FHandle) {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        WNDCLASSA wc{};
+        if (!GetClassInfoA(instance, "TApplication", &wc)) {
+            wc.lpfnWndProc = ApplicationWndProc;
+            wc.hInstance = instance;
+            wc.lpszClassName = "TApplication";
+            RegisterClassA(&wc);
+        }
+        FHandle = CreateWindowExA(WS_EX_TOOLWINDOW, "TApplication", FTitle.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+                                  nullptr, instance, nullptr);
+    }
+    return FHandle;
+}
+
+void TApplication::SetTitle(const std::string& value)
+{
+    FTitle = value;
+    if (FHandle)
+        SetWindowTextA(FHandle, value.c_str());
+}
+
+void TApplication::FormCreated(TComponent* component)
+{
+    if (!FMainForm)
+        if (auto* form = dynamic_cast<TCustomForm*>(component))
+            FMainForm = form;
+}
+
+std::string TApplication::ExeName() const
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// --- the message loop ---
+
+void TApplication::Run()
+{
+    FTerminated = false;
+    if (FMainForm)
+        FMainForm->Show();
+    while (!FTerminated)
+        HandleMessage();
+}
+
+void TApplication::Terminate()
+{
+    FTerminated = true;
+    PostQuitMessage(0);
+}
+
+void TApplication::HandleMessage()
+{
+    if (!ProcessMessage() && !FTerminated)
+        WaitMessage();
+}
+
+void TApplication::ProcessMessages()
+{
+    while (ProcessMessage()) {
+    }
+}
+
+bool TApplication::PreProcessKey(MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR)
+        return false;
+    TWinControl* target = nullptr;
+    for (HWND w = msg.hwnd; w && !target; w = GetParent(w))
+        target = TWinControl::FindControl(w);
+    TCustomForm* form = target ? GetParentForm(target) : nullptr;
+    if (!form)
+        return false;
+    if (msg.message == WM_SYSCHAR)
+        return form->DialogChar(static_cast<char>(msg.wParam));
+    const WORD key = static_cast<WORD>(msg.wParam);
+    if (key != VK_TAB && key != VK_RETURN && key != VK_ESCAPE)
+        return false;
+    // A control that wants the key (a multi-line edit, a dropped-down list) keeps it.
+    const LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))
+        return false;
+    if (key == VK_TAB && (code & DLGC_WANTTAB))
+        return false;
+    return form->DialogKey(key);
+}
+
+bool TApplication::ProcessMessage()
+{
+    MSG msg;
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE || msg.message == WM_MOUSELEAVE) {
+        if (msg.message == WM_MOUSEMOVE) {
+            TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, msg.hwnd, 0};
+            TrackMouseEvent(&track);
+        }
+        UpdateHintFromPointer();
+    }
+    if (!PreProcessKey(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    TControlCanvas::FreeDeviceContexts();
+    return true;
+}
+
+// --- hints ---
+
+std::string GetShortHint(const std::string& hint)
+{
+    const size_t bar = hint.find('|');
+    return bar == std::string::npos ? hint : hint.substr(0, bar);
+}
+
+std::string GetLongHint(const std::string& hint)
+{
+    const size_t bar = hint.find('|');
+    return bar == std::string::npos ? hint : hint.substr(bar + 1);
+}
+
+void TApplication::UpdateHintFromPointer()
+{
+    POINT p;
+    if (!GetCursorPos(&p))
+        return;
+    std::string hint;
+    for (TControl* c = FindControlAtScreen(TPoint(p.x, p.y), true); c; c = c->Parent())
+        if (!c->Hint().empty()) {
+            hint = GetLongHint(c->Hint());
+            break;
+        }
+    SetHint(hint);
+}
+
+namespace {
+BOOL CALLBACK BroadcastHint(HWND window, LPARAM hint)
+{
+    if (TWinControl* control = TWinControl::FindControl(window))
+        control->Broadcast(CM_HINTCHANGED, 0, hint);
+    return TRUE;
+}
+} // namespace
+
+void TApplication::SetHint(const std::string& value)
+{
+    if (value == FHint)
+        return;
+    FHint = value;
+    if (OnHint)
+        OnHint(this);
+    // Every window of ours hears of it: a status bar with AutoHint shows it.
+    EnumThreadWindows(GetCurrentThreadId(), BroadcastHint, reinterpret_cast<LPARAM>(&FHint));
+}
+
+// --- message boxes and errors ---
+
+namespace {
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list)
+{
+    if (IsWindowVisible(window) && IsWindowEnabled(window))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+} // namespace
+
+int TApplication::MessageBox(const std::string& Text, const std::string& Caption, UINT Flags)
+{
+    if (MessageBoxHook)
+        return MessageBoxHook(Text, Caption, Flags);
+    // Modal for the whole application: every window of ours waits for the answer.
+    HWND owner = Handle();
+    HWND active = GetActiveWindow();
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+    disabled.erase(std::remove(disabled.begin(), disabled.end(), owner), disabled.end());
+    for (HWND w : disabled)
+        EnableWindow(w, FALSE);
+    const int result = MessageBoxA(owner, Text.c_str(), Caption.c_str(), Flags);
+    for (HWND w : disabled)
+        EnableWindow(w, TRUE);
+    if (active && IsWindow(active))
+        SetActiveWindow(active);
+    return result;
+}
+
+void TApplication::ShowException(const std::exception& E)
+{
+    std::string text = E.what();
+    if (!text.empty() && text.back() != '.')
+        text += '.';
+    MessageBox(text, FTitle, MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::HandleException()
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        if (OnException)
+            OnException(this, e);
+        else
+            ShowException(e);
+    } catch (...) {
+        ShowException(Exception("An unexpected error occurred"));
+    }
+}
+
+void ShowMessage(const std::string& Text)
+{
+    Application->MessageBox(Text, Application->Title(), MB_OK);
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The application object: owns the forms and data modules created through it, runs
+// the message loop until the main form closes, tracks the hint of the control under
+// the pointer, and shows message boxes that are modal for the whole application.
+#include "framework/controls/Controls.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class TCustomForm;
+
+using TExceptionEvent = TEvent<TObject*, const std::exception&>;
+// Replaces the system message box (tests); returns the button pressed.
+using TMessageBoxHook = std::function<int(const std::string& Text, const std::string& Caption, UINT Flags)>;
+
+class TApplication : public TComponent {
+    FW_CLASS(TApplication)
+public:
+    explicit TApplication(TComponent* AOwner);
+    ~TApplication() override;
+
+    void Initialize();
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& value);
+    // The hidden window that owns message boxes and carries the title.
+    HWND Handle();
+
+    // Creates a form or data module owned by the application; the first form is the main form.
+    template <class T>
+    void CreateForm(T*& Reference)
+    {
+        Reference = new T(this);
+        FormCreated(Reference);
+    }
+    TCustomForm* MainForm() const { return FMainForm; }
+    void Run();
+    void Terminate();
+    bool Terminated() const { return FTerminated; }
+    void HandleMessage();
+    void ProcessMessages();
+    // Handles one message from the queue; false when the queue is empty.
+    bool ProcessMessage();
+
+    // Full path of the running program.
+    std::string ExeName() const;
+
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& value);
+    // Takes the hint from the control under the pointer (or its nearest parent with one).
+    void UpdateHintFromPointer();
+    TNotifyEvent OnHint;
+
+    int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags);
+    TMessageBoxHook MessageBoxHook;
+
+    // Reports the exception being handled (call inside a catch block).
+    void HandleException();
+    void ShowException(const std::exception& E);
+    TExceptionEvent OnException;
+
+private:
+    void FormCreated(TComponent* component);
+    bool PreProcessKey(MSG& msg);
+
+    std::string FTitle;
+    HWND FHandle = nullptr;
+    TCustomForm* FMainForm = nullptr;
+    bool FTerminated = false;
+    std::string FHint;
+};
+
+extern TApplication* Application;
+
+// The first part of a hint "short|long" is for tooltips, the second for status lines.
+std::string GetShortHint(const std::string& hint);
+std::string GetLongHint(const std::string& hint);

@@ -1,0 +1,9 @@
+#include "framework/system/Shell.h"
+
+#include <shellapi.h>
+
+TShellExecuteProc& ShellExecuteProc()
+{
+    static TShellExecuteProc proc = ShellExecuteA;
+    return proc;
+}
