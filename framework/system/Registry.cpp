@@ -35,7 +35,25 @@ std::string WithoutTrailingBackslashes(std::string path)
                                             keyPath.c_str()));
 }
 
-bool IsString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+enum class TQuery { Missing, Done, TooSmall };
+
+// Reads a string value's size, and its bytes when data is given; raises for a
+// failure other than a missing value or a small buffer, and for a value of a type
+// that holds no text.
+TQuery QueryString(HKEY key, const std::string& name, const std::string& keyPath, BYTE* data, DWORD& size)
+{
+    DWORD type = 0;
+    const LONG rc = RegQueryValueExA(key, name.c_str(), nullptr, &type, data, &size);
+    if (rc == ERROR_FILE_NOT_FOUND)
+        return TQuery::Missing;
+    if (rc == ERROR_MORE_DATA)
+        return TQuery::TooSmall;
+    if (rc != ERROR_SUCCESS)
+        RaiseReadError(rc, name, keyPath);
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        throw ERegistryException(Exception::Fmt("Invalid data type for '%s'", name.c_str()));
+    return TQuery::Done;
+}
 
 // Depth first: a key with subkeys cannot be deleted, and RegDeleteTreeA is too new
 // for the systems the program runs on.
@@ -162,26 +180,17 @@ std::string TRegistry::ReadString(const std::string& Name) const
     const HKEY key = ValueKey(Name);
     // Another process may enlarge the value between asking its size and reading it.
     for (int attempt = 0; attempt < 8; ++attempt) {
-        DWORD type = 0, size = 0;
-        LONG rc = RegQueryValueExA(key, Name.c_str(), nullptr, &type, nullptr, &size);
-        if (rc == ERROR_FILE_NOT_FOUND)
+        DWORD size = 0;
+        if (QueryString(key, Name, FCurrentPath, nullptr, size) == TQuery::Missing)
             return std::string();
-        if (rc != ERROR_SUCCESS)
-            RaiseReadError(rc, Name, FCurrentPath);
-        if (!IsString(type))
-            throw ERegistryException(Exception::Fmt("Invalid data type for '%s'", Name.c_str()));
         // One byte more than asked: a value stored without its terminator still ends.
         std::string text(static_cast<size_t>(size) + 1, '\0');
         DWORD got = size + 1;
-        rc = RegQueryValueExA(key, Name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &got);
-        if (rc == ERROR_MORE_DATA)
-            continue;
-        if (rc == ERROR_FILE_NOT_FOUND)
+        const TQuery read = QueryString(key, Name, FCurrentPath, reinterpret_cast<BYTE*>(text.data()), got);
+        if (read == TQuery::Missing)
             return std::string();
-        if (rc != ERROR_SUCCESS)
-            RaiseReadError(rc, Name, FCurrentPath);
-        if (!IsString(type))
-            throw ERegistryException(Exception::Fmt("Invalid data type for '%s'", Name.c_str()));
+        if (read == TQuery::TooSmall)
+            continue;
         text.resize(std::min<size_t>(got, text.size()));
         const size_t terminator = text.find('\0');
         if (terminator != std::string::npos)

@@ -3,6 +3,8 @@
 #include "framework/core/Exceptions.h"
 #include "framework/text/SysUtils.h"
 
+#include "core/MessageOf.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,17 +19,6 @@ std::string Sep(const std::string& text)
         if (c == '.')
             c = FormatSettings.DecimalSeparator;
     return s;
-}
-
-template <class F>
-std::string ConvertErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const EConvertError& e) {
-        return e.Message();
-    }
-    return "(no error)";
 }
 
 std::string Invalid(const std::string& text, const char* kind)
@@ -51,7 +42,7 @@ TEST(Conversion, StrToIntRejectsEverythingElse)
 {
     for (const char* text : {"", " ", "12 ", "1 2", "12a", "abc", "2147483648", "-2147483649", "$", "0x", "+", "- 1",
                              "$100000000", "-$80000001", "99999999999999999999", "1.0", "0x-1", "$G"}) {
-        EXPECT_EQ(ConvertErrorOf([&] { StrToInt(text); }), Invalid(text, "integer value"));
+        EXPECT_EQ(MessageOf<EConvertError>([&] { StrToInt(text); }), Invalid(text, "integer value"));
         EXPECT_EQ(StrToIntDef(text, -7), -7) << text;
     }
 }
@@ -65,7 +56,7 @@ TEST(Conversion, StrToFloatSyntaxInAnyLocale)
         EXPECT_DOUBLE_EQ(StrToFloat(Sep(text)), value) << text;
     for (const std::string text : {"", "  ", "1.2.3", "1e", "e5", "+", ".", "1 2", "abc", "0x10", "1e400", "1e+",
                                    "-.e1", "1..", "--1", "1e5.5"})
-        EXPECT_EQ(ConvertErrorOf([&] { StrToFloat(Sep(text)); }), Invalid(Sep(text), "floating point value"));
+        EXPECT_EQ(MessageOf<EConvertError>([&] { StrToFloat(Sep(text)); }), Invalid(Sep(text), "floating point value"));
 }
 
 TEST(Conversion, FloatToStrIsShortAndReadsBack)

@@ -2,6 +2,8 @@
 #include "framework/text/DateUtils.h"
 #include "framework/text/SysUtils.h"
 
+#include "core/MessageOf.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -24,14 +26,9 @@ TEST(Dates, EncodeRefusesDatesThatDoNotExist)
     EXPECT_NO_THROW(EncodeDate(2000, 2, 29));
     EXPECT_NO_THROW(EncodeDate(2024, 2, 29));
     for (auto [y, m, d] : {std::tuple{1900, 2, 29}, {2023, 2, 29}, {2026, 0, 1}, {2026, 13, 1}, {2026, 4, 31},
-                           {2026, 1, 0}, {0, 1, 1}, {10000, 1, 1}}) {
-        try {
-            EncodeDate(y, m, d);
-            ADD_FAILURE() << y << "-" << m << "-" << d;
-        } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message(), "Invalid argument to date encode");
-        }
-    }
+                           {2026, 1, 0}, {0, 1, 1}, {10000, 1, 1}})
+        EXPECT_EQ(MessageOf<EConvertError>([&] { EncodeDate(y, m, d); }), "Invalid argument to date encode")
+            << y << "-" << m << "-" << d;
 }
 
 TEST(Dates, DecodeAgreesWithCountingDayByDay)

@@ -9,6 +9,8 @@
 #include "framework/core/Exceptions.h"
 #include "framework/system/Registry.h"
 
+#include "core/MessageOf.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -63,17 +65,6 @@ protected:
 
     TRegistry Reg;
 };
-
-template <class F>
-std::string RegistryErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const ERegistryException& e) {
-        return e.Message();
-    }
-    return "(no error)";
-}
 
 } // namespace
 
@@ -136,7 +127,7 @@ TEST_F(Registry, ReadStringByValueType)
     EXPECT_EQ(Reg.ReadString("Unterminated"), "abc");
     EXPECT_EQ(Reg.ReadString("Expand"), "%PATH%");
     EXPECT_EQ(Reg.ReadString("Long"), std::string(10000, 'w'));
-    EXPECT_EQ(RegistryErrorOf([&] { Reg.ReadString("Number"); }), "Invalid data type for 'Number'");
+    EXPECT_EQ(MessageOf<ERegistryException>([&] { Reg.ReadString("Number"); }), "Invalid data type for 'Number'");
     EXPECT_TRUE(Reg.ValueExists("Number"));
     EXPECT_FALSE(Reg.ValueExists("Missing"));
     Reg.CloseKey();

@@ -1,6 +1,8 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/Strings.h"
 
+#include "core/MessageOf.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -9,17 +11,6 @@ TObject* Obj(intptr_t n) { return reinterpret_cast<TObject*>(n); }
 
 std::vector<std::string> Contents(const TStringList& list) { return list.Lines(); }
 
-// The message of the EStringListError that f raises, or "" when it raises none.
-template <class F>
-std::string ErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const EStringListError& e) {
-        return e.Message();
-    }
-    return "";
-}
 
 } // namespace
 
@@ -27,14 +18,14 @@ TEST(StringList, IndexErrorsNameTheIndex)
 {
     TStringList list;
     list.SetText("a\nb\nc");
-    EXPECT_EQ(ErrorOf([&] { list.Get(-1); }), "List index out of bounds (-1)");
-    EXPECT_EQ(ErrorOf([&] { list.Get(3); }), "List index out of bounds (3)");
-    EXPECT_EQ(ErrorOf([&] { list.GetObject(3); }), "List index out of bounds (3)");
-    EXPECT_EQ(ErrorOf([&] { list.PutObject(7, nullptr); }), "List index out of bounds (7)");
-    EXPECT_EQ(ErrorOf([&] { list.Delete(5); }), "List index out of bounds (5)");
-    EXPECT_EQ(ErrorOf([&] { list.Insert(4, "x"); }), "List index out of bounds (4)");
-    EXPECT_EQ(ErrorOf([&] { list.Exchange(0, 3); }), "List index out of bounds (3)");
-    EXPECT_EQ(ErrorOf([&] { list.Move(-1, 0); }), "List index out of bounds (-1)");
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Get(-1); }), "List index out of bounds (-1)");
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Get(3); }), "List index out of bounds (3)");
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.GetObject(3); }), "List index out of bounds (3)");
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.PutObject(7, nullptr); }), "List index out of bounds (7)");
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Delete(5); }), "List index out of bounds (5)");
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Insert(4, "x"); }), "List index out of bounds (4)");
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Exchange(0, 3); }), "List index out of bounds (3)");
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Move(-1, 0); }), "List index out of bounds (-1)");
     EXPECT_EQ(Contents(list), (TLines{"a", "b", "c"}));
     list.Insert(3, "d"); // the end is a valid place to insert
     EXPECT_EQ(list.Strings(3), "d");
@@ -83,7 +74,7 @@ TEST(StringList, SortedListRefusesPositionalChanges)
     list.SetText("a\nb\nc");
     for (auto change : {+[](TStringList& l) { l.Insert(0, "z"); }, +[](TStringList& l) { l.Put(0, "z"); },
                         +[](TStringList& l) { l.Exchange(0, 2); }, +[](TStringList& l) { l.Move(0, 2); }})
-        EXPECT_EQ(ErrorOf([&] { change(list); }), "Operation not allowed on sorted list");
+        EXPECT_EQ(MessageOf<EStringListError>([&] { change(list); }), "Operation not allowed on sorted list");
     EXPECT_EQ(Contents(list), (TLines{"a", "b", "c"}));
 }
 
@@ -99,7 +90,7 @@ TEST(StringList, DuplicatesOfASortedList)
     EXPECT_EQ(list.Objects(0), Obj(1)); // the ignored duplicate does not replace it
 
     list.SetDuplicates(dupError);
-    EXPECT_EQ(ErrorOf([&] { list.Add("B"); }), "String list does not allow duplicates");
+    EXPECT_EQ(MessageOf<EStringListError>([&] { list.Add("B"); }), "String list does not allow duplicates");
     EXPECT_EQ(list.Count(), 1);
 
     list.SetDuplicates(dupAccept);

@@ -6,6 +6,8 @@
 #include "framework/core/Strings.h"
 #include "framework/text/SysUtils.h"
 
+#include "core/MessageOf.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -242,12 +244,7 @@ TEST_F(StringsProtocol, MoveDeletesAndReinsertsWithTheObject)
     List.Log.clear();
     List.Move(1, 1);
     EXPECT_TRUE(List.Log.empty());
-    try {
-        List.Move(0, 3);
-        FAIL() << "moved past the end";
-    } catch (const EStringListError& e) {
-        EXPECT_EQ(e.Message(), "List index out of bounds (3)");
-    }
+    EXPECT_EQ(MessageOf<EStringListError>([&] { List.Move(0, 3); }), "List index out of bounds (3)");
     EXPECT_EQ(List.Strings(), (TLog{"b", "c", "a"}));
 }
 
