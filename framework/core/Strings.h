@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+// <windows.h> defines GetObject as a macro (GetObjectA, the GDI call), which would
+// rename the method below in the translation units that see the macro.
+#include <windows.h>
+#undef GetObject
+
 class TStream;
 
 class TStrings : public TPersistent {
@@ -39,9 +44,13 @@ public:
     // First index whose string equals S ignoring case (user locale), -1 when none.
     virtual int IndexOf(const std::string& S) const;
     int IndexOfObject(TObject* AObject) const;
-    void Assign(TPersistent* Source) override;                // Clear, then AddStrings
+    // Clear, then AddStrings, in one update. Assigning a list to itself changes nothing.
+    void Assign(TPersistent* Source) override;
+    // Reads all of Strings before adding, so a list can be added to itself.
     void AddStrings(const TStrings& Strings);
     virtual void Exchange(int Index1, int Index2);
+    // Deletes and re-inserts the item; NewIndex is checked first so that a bad
+    // destination loses nothing.
     virtual void Move(int CurIndex, int NewIndex);
 
     int Count() const { return GetCount(); }
@@ -91,8 +100,13 @@ public:
     void SetUpdateState(bool Updating) override;
 
     int Add(const std::string& S) override;                    // at the sorted position when Sorted
+    // Stores the object with the string in one step, so that a duplicate that a
+    // sorted list ignores leaves the existing item's object alone.
+    int AddObject(const std::string& S, TObject* AObject) override;
     int IndexOf(const std::string& S) const override;          // binary search when Sorted
+    // Both refuse a sorted list, whose order they would break.
     void Exchange(int Index1, int Index2) override;
+    void Move(int CurIndex, int NewIndex) override;
     // Binary search of a sorted list: true when found; Index receives the position
     // of S or the position where it would be inserted.
     bool Find(const std::string& S, int& Index) const;
@@ -100,11 +114,15 @@ public:
 
     bool Sorted() const { return FSorted; }
     void SetSorted(bool Value);
+    // Applies to a sorted list only: an unsorted list accepts every string.
     TDuplicates Duplicates() const { return FDuplicates; }
     void SetDuplicates(TDuplicates Value) { FDuplicates = Value; }
 
-    TNotifyEvent OnChange;   // after every change, or once at the end of an update
-    TNotifyEvent OnChanging; // before every change
+    // Outside an update, each change is announced by OnChanging and followed by
+    // OnChange. Inside one, OnChanging comes before the first change only and
+    // OnChange once when the update ends, and neither when nothing changed.
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
 
 protected:
     virtual void Changed();
@@ -117,9 +135,12 @@ private:
     };
     void CheckIndex(int Index, bool AllowEnd = false) const;
     void InsertItem(int Index, const std::string& S, TObject* AObject);
+    int AddItem(const std::string& S, TObject* AObject);
+    void CheckUnsorted() const;
 
     std::vector<TItem> FItems;
     bool FSorted = false;
     TDuplicates FDuplicates = dupAccept;
     bool FUpdating = false;
+    bool FChangedInUpdate = false;
 };
