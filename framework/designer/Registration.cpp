@@ -4,13 +4,20 @@
 
 #include <algorithm>
 
+namespace {
+auto Named(const std::string& page)
+{
+    return [&page](const auto& entry) { return entry.first == page; };
+}
+} // namespace
+
 void TDesignerRegistry::RegisterComponents(const std::string& page, std::initializer_list<const TClassInfo*> classes)
 {
     if (page.empty())
         throw EComponentError("A palette page needs a name");
     if (std::find(classes.begin(), classes.end(), nullptr) != classes.end())
         throw EComponentError(Exception::Fmt("A class registered on page %s is missing", page.c_str()));
-    auto it = std::find_if(FPages.begin(), FPages.end(), [&](const auto& p) { return p.first == page; });
+    auto it = std::find_if(FPages.begin(), FPages.end(), Named(page));
     if (it == FPages.end())
         it = FPages.insert(FPages.end(), {page, {}});
     for (const TClassInfo* cls : classes) {
@@ -39,7 +46,7 @@ std::vector<std::string> TDesignerRegistry::PalettePages() const
 
 std::vector<const TClassInfo*> TDesignerRegistry::ClassesOnPage(const std::string& page) const
 {
-    auto it = std::find_if(FPages.begin(), FPages.end(), [&](const auto& p) { return p.first == page; });
+    auto it = std::find_if(FPages.begin(), FPages.end(), Named(page));
     return it == FPages.end() ? std::vector<const TClassInfo*>() : it->second;
 }
 
