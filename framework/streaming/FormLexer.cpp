@@ -108,105 +108,86 @@ TFormToken TFormLexer::Scan()
         return token;
     const size_t start = FPos;
     const char c = Current();
-    if (c == '"')
-        return ScanString();
-    if (IsDigit(c) || (c == '-' && FPos + 1 < FText.size() && IsDigit(FText[FPos + 1])))
-        return ScanNumber();
-    if (IsIdentStart(c)) {
+    if (c == '"') {
+        token.Kind = TTokenKind::String;
+        token.Text = ScanString(token.Line);
+    } else if (IsDigit(c) || (c == '-' && FPos + 1 < FText.size() && IsDigit(FText[FPos + 1]))) {
+        token.Kind = TTokenKind::Number;
+        ScanNumber();
+    } else if (IsIdentStart(c)) {
+        token.Kind = TTokenKind::Identifier;
         while (!AtEnd() && IsIdentChar(Current()))
             Advance();
-        token.Kind = TTokenKind::Identifier;
     } else if (std::strchr("{}[]=.,", c)) {
-        Advance();
         token.Kind = TTokenKind::Symbol;
+        Advance();
     } else {
         Fail(FLine, "unexpected character \"" + Printable(c) + "\"");
     }
-    token.Text = token.Source = std::string(FText.substr(start, FPos - start));
+    token.Source = std::string(FText.substr(start, FPos - start));
+    if (token.Kind != TTokenKind::String)
+        token.Text = token.Source;
     return token;
 }
 
-TFormToken TFormLexer::ScanNumber()
+void TFormLexer::ScanNumber()
 {
-    TFormToken token;
-    token.Kind = TTokenKind::Number;
-    token.Line = FLine;
-    const size_t start = FPos;
-    if (Current() == '-')
+    // The value reader decides what the characters mean. Everything that sticks
+    // to the digits belongs to the token, so that "12px" is reported whole
+    // rather than as a number followed by an identifier.
+    Advance(); // the leading digit or minus sign
+    while (!AtEnd()) {
+        const char c = Current();
+        const char previous = FText[FPos - 1];
+        const bool exponentSign = (c == '+' || c == '-') && (previous == 'e' || previous == 'E');
+        if (!IsIdentChar(c) && c != '.' && !exponentSign)
+            return;
         Advance();
-    if (Current() == '0' && FPos + 1 < FText.size() && (FText[FPos + 1] == 'x' || FText[FPos + 1] == 'X')) {
-        Advance();
-        Advance();
-        while (!AtEnd() && HexDigit(Current()) >= 0)
-            Advance();
-    } else {
-        while (!AtEnd() && IsDigit(Current()))
-            Advance();
-        if (!AtEnd() && Current() == '.') {
-            Advance();
-            while (!AtEnd() && IsDigit(Current()))
-                Advance();
-        }
-        if (!AtEnd() && (Current() == 'e' || Current() == 'E')) {
-            Advance();
-            if (!AtEnd() && (Current() == '+' || Current() == '-'))
-                Advance();
-            while (!AtEnd() && IsDigit(Current()))
-                Advance();
-        }
     }
-    // Whatever sticks to the digits belongs to the token, so that "12px" is
-    // reported whole instead of as a number followed by an identifier.
-    while (!AtEnd() && (IsIdentChar(Current()) || Current() == '.'))
-        Advance();
-    token.Text = token.Source = std::string(FText.substr(start, FPos - start));
-    return token;
 }
 
-TFormToken TFormLexer::ScanString()
+std::string TFormLexer::ScanString(int line)
 {
-    TFormToken token;
-    token.Kind = TTokenKind::String;
-    token.Line = FLine;
-    const size_t start = FPos;
+    std::string value;
+    // Strings stay on their line: a missing quote is caught where it happens.
+    auto checkOpen = [&] {
+        if (AtEnd() || Current() == '\n' || Current() == '\r')
+            Fail(line, "unterminated string");
+    };
     Advance(); // the opening quote
     for (;;) {
-        if (AtEnd() || Current() == '\n' || Current() == '\r')
-            Fail(token.Line, "unterminated string");
+        checkOpen();
         const char c = Current();
         Advance();
         if (c == '"')
-            break;
+            return value;
         if (c != '\\') {
-            token.Text += c;
+            value += c;
             continue;
         }
-        if (AtEnd())
-            Fail(token.Line, "unterminated string");
+        checkOpen();
         const char escape = Current();
         Advance();
         switch (escape) {
-        case '"': token.Text += '"'; break;
-        case '\\': token.Text += '\\'; break;
-        case 'n': token.Text += '\n'; break;
-        case 'r': token.Text += '\r'; break;
-        case 't': token.Text += '\t'; break;
+        case '"': value += '"'; break;
+        case '\\': value += '\\'; break;
+        case 'n': value += '\n'; break;
+        case 'r': value += '\r'; break;
+        case 't': value += '\t'; break;
         case 'x': {
             const int high = AtEnd() ? -1 : HexDigit(Current());
             const int low = FPos + 1 < FText.size() ? HexDigit(FText[FPos + 1]) : -1;
             if (high < 0 || low < 0)
-                Fail(token.Line, "invalid escape in string: \\x needs two hex digits");
+                Fail(line, "invalid escape in string: \\x needs two hex digits");
             Advance();
             Advance();
-            token.Text += static_cast<char>(high * 16 + low);
+            value += static_cast<char>(high * 16 + low);
             break;
         }
         default:
-            Fail(token.Line, "invalid escape \"\\" + Printable(escape) + "\" in string");
+            Fail(line, "invalid escape \"\\" + Printable(escape) + "\" in string");
         }
     }
-    token.Source = std::string(FText.substr(start, FPos - start));
-    return token;
 }
 
 TBytes TFormLexer::ReadHexBlock(int line)

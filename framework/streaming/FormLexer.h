@@ -40,8 +40,8 @@ public:
 private:
     TFormToken Scan();
     void SkipBlanks();
-    TFormToken ScanString();
-    TFormToken ScanNumber();
+    std::string ScanString(int line); // the value, escapes resolved
+    void ScanNumber();
     bool AtEnd() const { return FPos >= FText.size(); }
     char Current() const { return FText[FPos]; }
     void Advance();

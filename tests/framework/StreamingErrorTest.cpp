@@ -70,6 +70,7 @@ TEST(StreamingError, BadValuesNameTheLineTheTypeAndTheProperty)
         {InControl("Picture = bytes { 424 }"), "WF_Test line 3: odd number of hex digits in bytes"},
         {InControl("Picture = \"BM\""), "WF_Test line 3: invalid value \"BM\" for Bytes property Picture"},
         {InControl("Caption = \"abc"), "WF_Test line 3: unterminated string"},
+        {InControl("Caption = \"abc\\"), "WF_Test line 3: unterminated string"},
         {InControl("Caption = \"a\\qb\""), "WF_Test line 3: invalid escape \"\\q\" in string"},
         {InControl("Caption = \"a\\x4\""), "WF_Test line 3: invalid escape in string: \\x needs two hex digits"},
         {InControl("Left = @"), "WF_Test line 3: unexpected character \"@\""},
