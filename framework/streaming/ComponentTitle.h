@@ -3,8 +3,14 @@
 
 #include <string>
 
-// "TLabel LA_1": how the form reader and writer name a component in their errors.
+// "TLabel LA_1", or the class alone for a component without a name: how the form
+// reader and writer name a component in their errors.
+inline std::string ComponentTitle(const std::string& className, const std::string& name)
+{
+    return name.empty() ? className : className + " " + name;
+}
+
 inline std::string ComponentTitle(const TComponent& component)
 {
-    return component.Name().empty() ? component.ClassName() : component.ClassName() + " " + component.Name();
+    return ComponentTitle(component.ClassName(), component.Name());
 }

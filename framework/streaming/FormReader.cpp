@@ -52,8 +52,7 @@ private:
         const TFormToken cls = FLexer.Next();
         if (cls.Kind != TTokenKind::Identifier)
             FLexer.Fail(cls.Line, "expected a class name, found " + cls.Describe());
-        const std::string name = ReadOptionalName();
-        FLexer.Expect('{', "after " + cls.Text + (name.empty() ? "" : " " + name));
+        const std::string name = ReadNameAndBrace(cls);
         FMethodClass = RootClass(cls);
         if (FDesigning)
             FRoot.SetDesignClassName(cls.Text);
@@ -81,9 +80,12 @@ private:
         return named;
     }
 
-    std::string ReadOptionalName()
+    // The rest of a component's header: its name, which may be left out, and the opening brace.
+    std::string ReadNameAndBrace(const TFormToken& cls)
     {
-        return FLexer.Peek().Kind == TTokenKind::Identifier ? FLexer.Next().Text : std::string();
+        const std::string name = FLexer.Peek().Kind == TTokenKind::Identifier ? FLexer.Next().Text : std::string();
+        FLexer.Expect('{', "after " + ComponentTitle(cls.Text, name));
+        return name;
     }
 
     // The properties and nested components of Component, up to its closing brace.
@@ -110,8 +112,7 @@ private:
 
     void ReadChild(const TFormToken& cls, TComponent& parent)
     {
-        const std::string name = ReadOptionalName();
-        FLexer.Expect('{', "after " + cls.Text + (name.empty() ? "" : " " + name));
+        const std::string name = ReadNameAndBrace(cls);
         const TClassInfo* info = FindClass(cls.Text);
         if (!info)
             FLexer.Fail(cls.Line, "class \"" + cls.Text + "\" not found");
@@ -120,12 +121,13 @@ private:
         if (!name.empty() && (FRoot.FindComponent(name) || SameName(FRoot.Name(), name)))
             FLexer.Fail(cls.Line, "a component named " + name + " already exists");
 
+        const std::string title = ComponentTitle(cls.Text, name);
         TComponent* child = nullptr;
-        Apply(cls.Line, "cannot create " + cls.Text + " " + name, [&] { child = info->Create(&FRoot); });
+        Apply(cls.Line, "cannot create " + title, [&] { child = info->Create(&FRoot); });
         FCreated.push_back(child);
         child->BeginLoading();
-        Apply(cls.Line, "cannot name " + cls.Text + " " + name, [&] { child->SetName(name); });
-        Apply(cls.Line, "cannot place " + ComponentTitle(*child) + " in " + ComponentTitle(parent),
+        Apply(cls.Line, "cannot name " + title, [&] { child->SetName(name); });
+        Apply(cls.Line, "cannot place " + title + " in " + ComponentTitle(parent),
               [&] { child->SetParentComponent(&parent); });
         if (!FDesigning && !name.empty())
             if (const TFieldInfo* field = FRoot.ClassInfo().FindField(name))

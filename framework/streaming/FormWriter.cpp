@@ -38,7 +38,7 @@ private:
     {
         const std::string& cls = &component == &FRoot && !FRoot.DesignClassName().empty() ? FRoot.DesignClassName()
                                                                                             : component.ClassName();
-        FText += indent + cls + (component.Name().empty() ? "" : " " + component.Name()) + " {\n";
+        FText += indent + ComponentTitle(cls, component.Name()) + " {\n";
         const std::string inner = indent + Indentation;
         WriteProperties(component, component, "", inner);
         std::vector<TComponent*> children;

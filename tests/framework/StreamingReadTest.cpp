@@ -28,6 +28,7 @@ TTestControl& Control(const TComponent& root, const char* name)
 TEST(StreamingRead, EveryValueKind)
 {
     auto form = Load("TTestForm FM_Test {\n"
+                     "  Tag = 0xFFFFFFFF\n"
                      "  Caption = \"Caves \xE9lvarine\"\n"
                      "  KeyPreview = true\n"
                      "  Color = 0x00D6DFE7\n"
@@ -61,6 +62,7 @@ TEST(StreamingRead, EveryValueKind)
                      "  }\n"
                      "}\n");
     EXPECT_EQ(form->Name(), "FM_Test");
+    EXPECT_EQ(form->Tag(), -1); // a hex word keeps its bits, also in a wider field
     EXPECT_EQ(form->Caption, "Caves \xE9lvarine");
     EXPECT_TRUE(form->KeyPreview);
     EXPECT_EQ(form->Color, 0x00D6DFE7u);

@@ -31,7 +31,7 @@ class TTestTimer : public TComponent {
     FW_CLASS(TTestTimer)
 public:
     explicit TTestTimer(TComponent* owner) : TComponent(owner) {}
-    int Interval = 1000;
+    uint32_t Interval = 1000; // unsigned: a 32-bit word whatever its sign
 };
 
 // A control-like component: its parent component is the one whose block holds it.

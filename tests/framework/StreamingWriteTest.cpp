@@ -67,7 +67,7 @@ TEST(StreamingWrite, RoundTripOfEveryKindGivesTheSameText)
                              "    }\n"
                              "  }\n"
                              "  TTestTimer TI_Timer {\n"
-                             "    Interval = 250\n"
+                             "    Interval = -1\n"
                              "  }\n"
                              "  TTestControl LA_2 {\n"
                              "    Left = 0\n"
