@@ -3,6 +3,7 @@
 #include "framework/core/Exceptions.h"
 
 #include <cctype>
+#include <utility>
 #include <cstring>
 
 namespace {
@@ -21,13 +22,37 @@ int HexDigit(char c)
     return -1;
 }
 
+// The escapes that stand for one character each, both ways; any other control
+// byte is written \xHH.
+constexpr std::pair<char, char> ShortEscapes[] = {{'"', '"'}, {'\\', '\\'}, {'\n', 'n'}, {'\r', 'r'}, {'\t', 't'}};
+
+// The letter of C's short escape, or the character a letter stands for; 0 when none.
+char EscapeLetter(char c)
+{
+    for (const auto& [plain, letter] : ShortEscapes)
+        if (plain == c)
+            return letter;
+    return 0;
+}
+
+char Unescaped(char letter)
+{
+    for (const auto& [plain, l] : ShortEscapes)
+        if (l == letter)
+            return plain;
+    return 0;
+}
+
+bool IsControl(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
 // A character as an error message shows it: control bytes would garble the message.
 std::string Printable(char c)
 {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F)
-        return Exception::Fmt("\\x%02X", byte);
-    return std::string(1, c);
+    return IsControl(c) ? Exception::Fmt("\\x%02X", static_cast<unsigned char>(c)) : std::string(1, c);
 }
 } // namespace
 
@@ -168,13 +193,7 @@ std::string TFormLexer::ScanString(int line)
         checkOpen();
         const char escape = Current();
         Advance();
-        switch (escape) {
-        case '"': value += '"'; break;
-        case '\\': value += '\\'; break;
-        case 'n': value += '\n'; break;
-        case 'r': value += '\r'; break;
-        case 't': value += '\t'; break;
-        case 'x': {
+        if (escape == 'x') {
             const int high = AtEnd() ? -1 : HexDigit(Current());
             const int low = FPos + 1 < FText.size() ? HexDigit(FText[FPos + 1]) : -1;
             if (high < 0 || low < 0)
@@ -182,11 +201,12 @@ std::string TFormLexer::ScanString(int line)
             Advance();
             Advance();
             value += static_cast<char>(high * 16 + low);
-            break;
+            continue;
         }
-        default:
+        const char plain = Unescaped(escape);
+        if (!plain)
             Fail(line, "invalid escape \"\\" + Printable(escape) + "\" in string");
-        }
+        value += plain;
     }
 }
 
@@ -217,4 +237,16 @@ TBytes TFormLexer::ReadHexBlock(int line)
     if (pending >= 0)
         Fail(line, "odd number of hex digits in bytes");
     return bytes;
+}
+
+std::string QuoteString(const std::string& text)
+{
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (const char letter = EscapeLetter(c))
+            quoted += std::string{'\\', letter};
+        else
+            quoted += Printable(c); // \xHH for the other control bytes
+    }
+    return quoted + "\"";
 }

@@ -22,6 +22,10 @@ struct TFormToken {
     std::string Describe() const;
 };
 
+// The string token for Text: double quotes, with escapes for the quote, the
+// backslash and control bytes; bytes of 0x80 and above are ANSI text and stay.
+std::string QuoteString(const std::string& text);
+
 class TFormLexer {
 public:
     TFormLexer(std::string_view text, std::string resourceName);

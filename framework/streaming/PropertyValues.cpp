@@ -278,24 +278,3 @@ std::string FormatPropertyValue(const TPropInfo& prop, const TValue& value, cons
     }
     throw EWriteError(Exception::Fmt("a %s property has no value of its own", KindName(prop.Kind)));
 }
-
-std::string QuoteString(const std::string& text)
-{
-    std::string quoted = "\"";
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"': quoted += "\\\""; break;
-        case '\\': quoted += "\\\\"; break;
-        case '\n': quoted += "\\n"; break;
-        case '\r': quoted += "\\r"; break;
-        case '\t': quoted += "\\t"; break;
-        default:
-            if (byte < 0x20 || byte == 0x7F)
-                quoted += Exception::Fmt("\\x%02X", byte);
-            else
-                quoted += c;
-        }
-    }
-    return quoted + "\"";
-}

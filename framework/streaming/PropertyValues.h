@@ -23,7 +23,3 @@ TValue ReadPropertyValue(TFormLexer& lexer, const TPropInfo& prop, const std::st
 // The text of Value; the lines of a list or a bytes block are indented by Indent
 // plus one level. Raises EWriteError for a value the format cannot hold.
 std::string FormatPropertyValue(const TPropInfo& prop, const TValue& value, const std::string& indent);
-
-// Double quotes with escapes for the quote, the backslash and control bytes;
-// bytes of 0x80 and above are ANSI text and stay as they are.
-std::string QuoteString(const std::string& text);
