@@ -49,6 +49,11 @@ public:
     // calls Loaded() once the whole resource has been read.
     void BeginLoading() { FState.Include(csLoading); }
     virtual void Loaded();
+    // The class named in the form resource read into this root in design mode,
+    // where the designer hosts the form as an instance of one of its relatives;
+    // the writer puts it back in the header. Empty otherwise.
+    const std::string& DesignClassName() const { return FDesignClassName; }
+    void SetDesignClassName(std::string name) { FDesignClassName = std::move(name); }
 
     // The form resources' view of the component tree. A control's parent component
     // is its parent window; the reader sets it, the writer nests children under it.
@@ -72,6 +77,7 @@ private:
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     std::string FName;
+    std::string FDesignClassName;
     intptr_t FTag = 0;
     TComponentState FState;
 };

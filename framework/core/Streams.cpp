@@ -114,9 +114,14 @@ int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin)
     LARGE_INTEGER distance, result;
     distance.QuadPart = Offset;
     const DWORD method = Origin == soBeginning ? FILE_BEGIN : Origin == soCurrent ? FILE_CURRENT : FILE_END;
-    if (!SetFilePointerEx(FHandle, distance, &result, method))
-        return -1;
-    return result.QuadPart;
+    if (SetFilePointerEx(FHandle, distance, &result, method))
+        return result.QuadPart;
+    // Like the other streams, a seek before the start stops at the start: a
+    // position of -1 would turn every later size computation into garbage.
+    distance.QuadPart = 0;
+    if (GetLastError() == ERROR_NEGATIVE_SEEK && SetFilePointerEx(FHandle, distance, &result, FILE_BEGIN))
+        return 0;
+    RaiseLastOSError("Seeking in the file");
 }
 
 bool TResourceStream::Exists(HINSTANCE Instance, const std::string& Name, const char* Type)
