@@ -1,5 +1,6 @@
 #include "framework/streaming/FormReader.h"
 
+#include "framework/core/Collection.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Streams.h"
 #include "framework/streaming/ComponentTitle.h"
@@ -137,7 +138,10 @@ private:
         ReadBody(*child);
     }
 
-    void ReadProperty(const TFormToken& first, TComponent& component)
+    // A property line of Component's block; Object is the component itself or, inside
+    // a collection, the item being read.
+    void ReadProperty(const TFormToken& first, TComponent& component, TObject* object = nullptr,
+                      const std::string& prefix = "")
     {
         std::string path = first.Text;
         while (FLexer.Peek().Is('.')) {
@@ -148,8 +152,13 @@ private:
             path += "." + part.Text;
         }
         FLexer.Expect('=', "after " + path);
-        const TTarget target = Resolve(component, path, first.Line);
+        const TTarget target = Resolve(object ? *object : component, path, first.Line, component, prefix);
         const TPropInfo& prop = *target.Prop;
+        path = prefix + path;
+        if (prop.Kind == TPropKind::Collection) {
+            ReadCollection(component, *target.Object, prop, path);
+            return;
+        }
         if (prop.IsReadOnly())
             FLexer.Fail(first.Line, "property \"" + path + "\" of " + ComponentTitle(component) + " is read-only");
 
@@ -169,21 +178,54 @@ private:
               [&] { prop.Set(*target.Object, value); });
     }
 
-    // Follows "Font.Style" through the nested objects of Component.
-    TTarget Resolve(TComponent& component, const std::string& path, int line)
+    // "Panels = items [ { Width = 312 } { ... } ]": the collection is emptied, then
+    // one item is added and read per block.
+    void ReadCollection(TComponent& component, TObject& holder, const TPropInfo& prop, const std::string& path)
     {
-        TObject* object = &component;
+        auto* collection = dynamic_cast<TCollection*>(std::get<TObject*>(prop.Get(holder)));
+        const TFormToken keyword = FLexer.Next();
+        if (!collection || !keyword.IsIdentifier("items"))
+            FLexer.Fail(keyword.Line, "invalid value " + keyword.Describe() + " for collection property " + path);
+        FLexer.Expect('[', "after items");
+        collection->BeginUpdate();
+        collection->Clear();
+        for (int index = 0;; ++index) {
+            const TFormToken open = FLexer.Next();
+            if (open.Is(']'))
+                break;
+            if (!open.Is('{'))
+                FLexer.Fail(open.Line, "expected \"{\" or \"]\" in " + path + ", found " + open.Describe());
+            TCollectionItem* item = collection->Add();
+            const std::string prefix = path + "[" + std::to_string(index) + "].";
+            for (;;) {
+                const TFormToken first = FLexer.Next();
+                if (first.Is('}'))
+                    break;
+                if (first.Kind != TTokenKind::Identifier)
+                    FLexer.Fail(first.Line, "unexpected " + first.Describe() + " in " + prefix.substr(0, prefix.size() - 1));
+                ReadProperty(first, component, item, prefix);
+            }
+        }
+        collection->EndUpdate();
+    }
+
+    // Follows "Font.Style" through the nested objects of Component.
+    TTarget Resolve(TObject& start, const std::string& path, int line, TComponent& component,
+                    const std::string& prefix)
+    {
+        TObject* object = &start;
         size_t start = 0;
         for (;;) {
             const size_t dot = path.find('.', start);
             const TPropInfo* prop = object->ClassInfo().FindProp(path.substr(start, dot - start));
             if (!prop || (dot != std::string::npos && prop->Kind != TPropKind::Object))
-                FLexer.Fail(line, "unknown property \"" + path + "\" of " + ComponentTitle(component));
+                FLexer.Fail(line, "unknown property \"" + prefix + path + "\" of " + ComponentTitle(component));
             if (dot == std::string::npos)
                 return {object, prop};
             object = std::get<TObject*>(prop->Get(*object));
             if (!object)
-                FLexer.Fail(line, "property \"" + path.substr(0, dot) + "\" of " + ComponentTitle(component) + " is not set");
+                FLexer.Fail(line, "property \"" + prefix + path.substr(0, dot) + "\" of " + ComponentTitle(component) +
+                                      " is not set");
             start = dot + 1;
         }
     }

@@ -1,5 +1,6 @@
 #include "framework/streaming/FormWriter.h"
 
+#include "framework/core/Collection.h"
 #include "framework/core/Exceptions.h"
 #include "framework/streaming/ComponentTitle.h"
 #include "framework/streaming/PropertyValues.h"
@@ -60,6 +61,11 @@ private:
                     WriteProperties(component, *nested, path + ".", indent);
                 continue;
             }
+            if (prop->Kind == TPropKind::Collection) {
+                WriteCollection(component, dynamic_cast<const TCollection*>(std::get<TObject*>(prop->Get(object))),
+                                path, indent);
+                continue;
+            }
             if (prop->IsReadOnly())
                 continue;
             try {
@@ -73,13 +79,29 @@ private:
         }
     }
 
+    void WriteCollection(const TComponent& component, const TCollection* collection, const std::string& path,
+                         const std::string& indent)
+    {
+        if (!collection || collection->Count() == 0)
+            return;
+        FText += indent + path + " = items [\n";
+        const std::string itemIndent = indent + Indentation;
+        for (int i = 0; i < collection->Count(); ++i) {
+            FText += itemIndent + "{\n";
+            WriteProperties(component, *collection->Item(i), "", itemIndent + Indentation);
+            FText += itemIndent + "}\n";
+        }
+        FText += indent + "]\n";
+    }
+
     // The text after "=", or nothing when the property is not to be written.
     std::string ValueText(const TObject& object, const TPropInfo& prop, const std::string& indent) const
     {
         if (prop.Kind == TPropKind::Event)
             return prop.EventMethod(object);
         const TValue value = prop.Get(object);
-        if (prop.Default ? value == *prop.Default : IsEmpty(value))
+        const std::optional<TValue> def = object.ClassInfo().DefaultOf(prop);
+        if (def ? value == *def : IsEmpty(value))
             return "";
         if (prop.Kind == TPropKind::Component) {
             const TObject* target = std::get<TObject*>(value);

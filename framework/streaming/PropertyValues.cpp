@@ -29,6 +29,7 @@ const char* KindName(TPropKind kind)
     case TPropKind::Event: return "Event";
     case TPropKind::Lines: return "Lines";
     case TPropKind::Bytes: return "Bytes";
+    case TPropKind::Collection: return "Collection";
     }
     return "?";
 }
