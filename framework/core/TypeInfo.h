@@ -15,6 +15,12 @@
 #include <variant>
 #include <vector>
 
+// <windows.h> defines RegisterClass as a macro (RegisterClassA), which would rename
+// the function below in the translation units that see the macro and not in the
+// others. Including it here first and dropping the macro keeps the name whole.
+#include <windows.h>
+#undef RegisterClass
+
 class TComponent;
 
 using TBytes = std::vector<uint8_t>;
