@@ -36,10 +36,16 @@ void TGraphicsObject::Assign(TPersistent* Source)
     auto* other = dynamic_cast<TGraphicsObject*>(Source);
     if (other == this)
         return;
-    if (other && CopyProperties(*other)) {
-        FHandle = other->FHandle;
-        Changed(false);
-        return;
+    if (other) {
+        // Made once on the source and shared: a label that assigns its font to the
+        // canvas on every paint then creates no GDI object per paint. Made before
+        // the copy, as making it brings a brush's pattern state up to date.
+        const TSharedGdiObject handle = other->SharedHandle();
+        if (CopyProperties(*other)) {
+            FHandle = handle;
+            Changed(false);
+            return;
+        }
     }
     TPersistent::Assign(Source);
 }
@@ -88,13 +94,7 @@ void TFont::SetPixelsPerInch(int value)
     F.PixelsPerInch = value;
 }
 
-bool TFont::CopyProperties(const TGraphicsObject& Source)
-{
-    const auto* other = dynamic_cast<const TFont*>(&Source);
-    if (other)
-        F = other->F;
-    return other;
-}
+bool TFont::CopyProperties(const TGraphicsObject& Source) { return CopyPropertiesOf(Source, &TFont::F); }
 
 HGDIOBJ TFont::CreateGdiObject() const
 {
@@ -132,13 +132,7 @@ void TPen::SetWidth(int value)
     SetProperty(F.Width, value);
 }
 
-bool TPen::CopyProperties(const TGraphicsObject& Source)
-{
-    const auto* other = dynamic_cast<const TPen*>(&Source);
-    if (other)
-        F = other->F;
-    return other;
-}
+bool TPen::CopyProperties(const TGraphicsObject& Source) { return CopyPropertiesOf(Source, &TPen::F); }
 
 HGDIOBJ TPen::CreateGdiObject() const
 {
@@ -159,12 +153,10 @@ void TBrush::SetBitmap(TBitmap* value) { SetProperty(F.Bitmap, value); }
 
 bool TBrush::CopyProperties(const TGraphicsObject& Source)
 {
-    const auto* other = dynamic_cast<const TBrush*>(&Source);
-    if (other) {
-        F = other->F;
-        FPatternChangeCount = other->FPatternChangeCount;
-    }
-    return other;
+    if (!CopyPropertiesOf(Source, &TBrush::F))
+        return false;
+    FPatternChangeCount = static_cast<const TBrush&>(Source).FPatternChangeCount;
+    return true;
 }
 
 bool TBrush::HandleOutdated() const { return F.Bitmap && F.Bitmap->ChangeCount() != FPatternChangeCount; }

@@ -36,6 +36,15 @@ protected:
     virtual bool HandleOutdated() const { return false; }
     // Drops the cached object when the change reaches it, then fires OnChange.
     void Changed(bool handleAffected = true);
+    // CopyProperties for a class whose properties all live in one member.
+    template <class T, class P>
+    bool CopyPropertiesOf(const TGraphicsObject& Source, P T::*properties)
+    {
+        const auto* other = dynamic_cast<const T*>(&Source);
+        if (other)
+            static_cast<T&>(*this).*properties = other->*properties;
+        return other;
+    }
     // Stores a property value; only a different value counts as a change.
     template <class T>
     void SetProperty(T& field, const T& value, bool handleAffected = true)

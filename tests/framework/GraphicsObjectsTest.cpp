@@ -105,6 +105,7 @@ TEST(GraphicsFont, AssignCopiesEverythingWithOneEvent)
     EXPECT_EQ(font.Height(), -13);
     EXPECT_TRUE(font.Style().Contains(fsItalic));
     EXPECT_EQ(font.Color(), clNavy);
+    EXPECT_EQ(font.SharedHandle(), source.SharedHandle()); // no second GDI font for equal properties
 
     TPen pen;
     EXPECT_THROW(font.Assign(&pen), EConvertError);
