@@ -5,6 +5,8 @@
 #include "framework/system/Shell.h"
 #include "framework/text/SysUtils.h"
 
+#include <shellapi.h>
+
 FW_BEGIN_CLASS(TCorvelLabel, TLabel)
     .Bool("Use3DEffect", &C::Use3DEffect, &C::Set3DEffect, false)
     .Bool("Use3DEffectHover", &C::Use3DEffectHover, &C::Set3DEffectHover, false)

@@ -21,6 +21,8 @@ build_targets() {
 
 stop_started() {
     local pid
+    # The Wine processes of this run all belong to its prefix's server.
+    if [ -n "${WINE_STARTED:-}" ]; then wineserver -k 2>/dev/null || true; WINE_STARTED=; fi
     for pid in "${STARTED_PIDS[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
@@ -63,5 +65,6 @@ start_wine() {
     fi
     wineserver -f -p &
     STARTED_PIDS+=($!)
+    WINE_STARTED=1
     wine cmd /c exit 0 >/dev/null 2>&1 || true   # warm up the session services
 }

@@ -345,9 +345,13 @@ public:
         return *this;
     }
 
+    // A published component field. Its class is registered by name too: a form's
+    // fields name the classes its resource creates, and naming them here links
+    // them into the program.
     template <class T>
     TClassBuilder& Field(const char* name, T* C::*member)
     {
+        RegisterClass(T::StaticClass());
         FInfo.Fields.push_back({name, [member](TObject& root, TComponent* component) {
                                     T* typed = dynamic_cast<T*>(component);
                                     if (component && !typed)

@@ -245,7 +245,7 @@ int TApplication::MessageBox(const std::string& Text, const std::string& Caption
     disabled.erase(std::remove(disabled.begin(), disabled.end(), owner), disabled.end());
     for (HWND w : disabled)
         EnableWindow(w, FALSE);
-    const int result = MessageBoxA(owner, Text.c_str(), Caption.c_str(), Flags);
+    const int result = ::MessageBoxA(owner, Text.c_str(), Caption.c_str(), Flags);
     for (HWND w : disabled)
         EnableWindow(w, TRUE);
     if (active && IsWindow(active))

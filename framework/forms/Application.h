@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+// <windows.h> defines MessageBox as a macro (MessageBoxA), which would rename the
+// application's own MessageBox; the Win32 call is written MessageBoxA.
+#undef MessageBox
+
 class TCustomForm;
 
 using TExceptionEvent = TEvent<TObject*, const std::exception&>;

@@ -210,10 +210,10 @@ private:
     }
 
     // Follows "Font.Style" through the nested objects of Component.
-    TTarget Resolve(TObject& start, const std::string& path, int line, TComponent& component,
+    TTarget Resolve(TObject& holder, const std::string& path, int line, TComponent& component,
                     const std::string& prefix)
     {
-        TObject* object = &start;
+        TObject* object = &holder;
         size_t start = 0;
         for (;;) {
             const size_t dot = path.find('.', start);

@@ -1,6 +1,7 @@
 #pragma once
 // A picture drawn on the parent's surface.
 #include "framework/controls/Controls.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Picture.h"
 
 class TImage : public TGraphicControl {
