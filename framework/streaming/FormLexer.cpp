@@ -1,6 +1,7 @@
 #include "framework/streaming/FormLexer.h"
 
 #include "framework/core/Exceptions.h"
+#include "framework/text/SysUtils.h"
 
 #include <cctype>
 #include <utility>
@@ -10,17 +11,6 @@ namespace {
 bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The escapes that stand for one character each, both ways; any other control
 // byte is written \xHH.
@@ -194,8 +184,8 @@ std::string TFormLexer::ScanString(int line)
         const char escape = Current();
         Advance();
         if (escape == 'x') {
-            const int high = AtEnd() ? -1 : HexDigit(Current());
-            const int low = FPos + 1 < FText.size() ? HexDigit(FText[FPos + 1]) : -1;
+            const int high = AtEnd() ? -1 : HexDigitValue(Current());
+            const int low = FPos + 1 < FText.size() ? HexDigitValue(FText[FPos + 1]) : -1;
             if (high < 0 || low < 0)
                 Fail(line, "invalid escape in string: \\x needs two hex digits");
             Advance();
@@ -223,7 +213,7 @@ TBytes TFormLexer::ReadHexBlock(int line)
             Advance();
             break;
         }
-        const int digit = HexDigit(c);
+        const int digit = HexDigitValue(c);
         if (digit < 0)
             Fail(FLine, "bad hex digit \"" + Printable(c) + "\" in bytes");
         Advance();

@@ -30,17 +30,6 @@ std::string LocaleInfo(LCTYPE type, const char* fallback)
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-int DigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 TFormatSettings TFormatSettings::FromUserLocale()
@@ -94,7 +83,7 @@ bool TryStrToInt(const std::string& S, int& Value)
         return false;
     uint64_t magnitude = 0;
     for (; i < n; ++i) {
-        const int digit = DigitValue(S[i]);
+        const int digit = HexDigitValue(S[i]);
         if (digit < 0 || digit >= base)
             return false;
         magnitude = magnitude * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
@@ -300,4 +289,15 @@ bool FileExists(const std::string& FileName)
 {
     const DWORD attributes = GetFileAttributesA(FileName.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
 }

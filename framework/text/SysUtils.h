@@ -37,6 +37,9 @@ bool TryStrToFloat(const std::string& S, double& Value);
 // zeros; an exponent only for very large or very small magnitudes.
 std::string FloatToStr(double Value);
 
+// The value of a hexadecimal digit (either case), -1 for any other character.
+int HexDigitValue(char c);
+
 std::string AnsiUpperCase(const std::string& S);
 std::string AnsiLowerCase(const std::string& S);
 // -1, 0 or 1, ignoring case by the rules of the user's locale.
