@@ -27,6 +27,12 @@ const TEnumInfo& DragModeInfo()
     return info;
 }
 
+const TEnumInfo& ScrollBarKindInfo()
+{
+    static const TEnumInfo info{"TScrollBarKind", {"sbHorizontal", "sbVertical"}};
+    return info;
+}
+
 const TIdentMap& CursorIdents()
 {
     static const TIdentMap map{{{crDefault, "crDefault"},   {crNone, "crNone"},       {crArrow, "crArrow"},
