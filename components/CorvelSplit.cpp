@@ -1,5 +1,6 @@
 #include "components/CorvelSplit.h"
 
+#include "framework/core/Exceptions.h"
 #include "framework/designer/Registration.h"
 
 #include <cmath>
@@ -218,10 +219,19 @@ void TCorvelSplit::SetOverlap(int value)
     RecalcPosition();
 }
 
+void TCorvelSplit::CheckNotSelf(TControl* value) const
+{
+    // Stretching itself and fitting itself beside itself would undo each other at
+    // every paint, and every paint would ask for another.
+    if (value == this)
+        throw EInvalidOperation("A splitter cannot be one of the controls it places");
+}
+
 void TCorvelSplit::SetControl1(TControl* value)
 {
     if (value == FControl1)
         return;
+    CheckNotSelf(value);
     FControl1 = value;
     RecalcPosition();
 }
@@ -230,6 +240,7 @@ void TCorvelSplit::SetControl2(TControl* value)
 {
     if (value == FControl2)
         return;
+    CheckNotSelf(value);
     FControl2 = value;
     RecalcPosition();
 }

@@ -16,7 +16,8 @@ public:
     int Overlap() const { return FOverlap; }
     // How far Control1 reaches under the bar; a negative value stores 0.
     virtual void SetOverlap(int value);
-    // Plain references: the controls must outlive the bar or be cleared first.
+    // Plain references: the controls must outlive the bar or be cleared first. The
+    // bar itself is refused with EInvalidOperation.
     TControl* Control1() const { return FControl1; }
     virtual void SetControl1(TControl* value);
     TControl* Control2() const { return FControl2; }
@@ -63,6 +64,7 @@ protected:
     void BoundsChanged() override;
 
 private:
+    void CheckNotSelf(TControl* value) const;
     void StretchAcrossParent();
     void FitControl1();
     void FitControl2();

@@ -1,6 +1,7 @@
 #include "ScreenFormFixture.h"
 
 #include "components/CorvelSplit.h"
+#include "framework/core/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,10 @@ TEST(CorvelSplitAlone, NewBarAndItsBoundedProperties)
     EXPECT_EQ(bar.MargeLeftTop(), -1);
     EXPECT_EQ(bar.MargeRightBottom(), -1);
     EXPECT_EQ(bar.Overlap(), 0);
+    EXPECT_THROW(bar.SetControl1(&bar), EInvalidOperation);
+    EXPECT_THROW(bar.SetControl2(&bar), EInvalidOperation);
+    EXPECT_EQ(bar.Control1(), nullptr);
+    EXPECT_EQ(bar.Control2(), nullptr);
     // Not yet placed: the kind is kept, the bar waits for a parent to stretch across.
     bar.SetKind(sbHorizontal);
     EXPECT_EQ(bar.Kind(), sbHorizontal);
