@@ -219,29 +219,19 @@ void TCorvelSplit::SetOverlap(int value)
     RecalcPosition();
 }
 
-void TCorvelSplit::CheckNotSelf(TControl* value) const
+void TCorvelSplit::SetControl1(TControl* value) { StoreControl(FControl1, value); }
+
+void TCorvelSplit::SetControl2(TControl* value) { StoreControl(FControl2, value); }
+
+void TCorvelSplit::StoreControl(TControl*& slot, TControl* value)
 {
+    if (value == slot)
+        return;
     // Stretching itself and fitting itself beside itself would undo each other at
     // every paint, and every paint would ask for another.
     if (value == this)
         throw EInvalidOperation("A splitter cannot be one of the controls it places");
-}
-
-void TCorvelSplit::SetControl1(TControl* value)
-{
-    if (value == FControl1)
-        return;
-    CheckNotSelf(value);
-    FControl1 = value;
-    RecalcPosition();
-}
-
-void TCorvelSplit::SetControl2(TControl* value)
-{
-    if (value == FControl2)
-        return;
-    CheckNotSelf(value);
-    FControl2 = value;
+    slot = value;
     RecalcPosition();
 }
 

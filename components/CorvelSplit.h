@@ -64,7 +64,7 @@ protected:
     void BoundsChanged() override;
 
 private:
-    void CheckNotSelf(TControl* value) const;
+    void StoreControl(TControl*& slot, TControl* value);
     void StretchAcrossParent();
     void FitControl1();
     void FitControl2();
