@@ -27,6 +27,12 @@ const TEnumInfo& DragModeInfo()
     return info;
 }
 
+const TEnumInfo& ScrollBarKindInfo()
+{
+    static const TEnumInfo info{"TScrollBarKind", {"sbHorizontal", "sbVertical"}};
+    return info;
+}
+
 const TIdentMap& CursorIdents()
 {
     static const TIdentMap map{{{crDefault, "crDefault"},   {crNone, "crNone"},       {crArrow, "crArrow"},
@@ -546,9 +552,23 @@ void TControl::BringToFront()
     if (!FParent)
         return;
     auto& list = FParent->FControls;
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    list.push_back(this);
-    Invalidate();
+    const bool inFront = list.back() == this;
+    if (!inFront) {
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        list.push_back(this);
+    }
+    if (IsWindowed()) {
+        // On the screen a child window's place among its siblings is the system's Z
+        // order, not our list. SetWindowPos repaints what it uncovers; nothing is
+        // invalidated when the window is already on top, so that a control may call
+        // this while painting without painting forever.
+        HWND window = static_cast<TWinControl*>(this)->FHandle;
+        if (window && GetWindow(window, GW_HWNDPREV))
+            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+    }
+    if (!inFront)
+        Invalidate();
 }
 
 void TControl::SendToBack()

@@ -19,6 +19,7 @@ class TWinControl;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateFlag>;
 enum TDragMode { dmManual, dmAutomatic };
@@ -62,6 +63,7 @@ using TContextPopupEvent = TEvent<TObject*, TPoint, bool&>;
 const TEnumInfo& AlignInfo();
 const TEnumInfo& AlignmentInfo();
 const TEnumInfo& DragModeInfo();
+const TEnumInfo& ScrollBarKindInfo();
 const TIdentMap& CursorIdents();
 HCURSOR CursorHandle(TCursor cursor);
 

@@ -211,6 +211,15 @@ public:
         return *this;
     }
 
+    // A string computed on each read: the designer shows it, forms neither store nor set it.
+    template <class G>
+    TClassBuilder& String(const char* name, G get)
+    {
+        TPropInfo& p = Add(name, TPropKind::String);
+        p.Get = [get](const TObject& o) { return TValue(std::string(typeinfo_detail::Read(Self(o), get))); };
+        return *this;
+    }
+
     // An enumeration property; E is the C++ enumeration whose values are 0, 1, ...
     template <class G, class S>
     TClassBuilder& Enum(const char* name, const TEnumInfo& info, G get, S set, std::optional<int64_t> def = std::nullopt)
