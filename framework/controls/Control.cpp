@@ -27,6 +27,12 @@ const TEnumInfo& DragModeInfo()
     return info;
 }
 
+const TEnumInfo& BorderStyleInfo()
+{
+    static const TEnumInfo info{"TBorderStyle", {"bsNone", "bsSingle"}};
+    return info;
+}
+
 const TIdentMap& CursorIdents()
 {
     static const TIdentMap map{{{crDefault, "crDefault"},   {crNone, "crNone"},       {crArrow, "crArrow"},
@@ -70,6 +76,22 @@ TShiftState KeysToShiftState(WPARAM keys)
     return s;
 }
 
+std::optional<TMouseButtonMessage> MouseButtonMessage(UINT Msg)
+{
+    switch (Msg) {
+    case WM_LBUTTONDOWN: return TMouseButtonMessage{mbLeft, true, false};
+    case WM_LBUTTONDBLCLK: return TMouseButtonMessage{mbLeft, true, true};
+    case WM_LBUTTONUP: return TMouseButtonMessage{mbLeft, false, false};
+    case WM_RBUTTONDOWN: return TMouseButtonMessage{mbRight, true, false};
+    case WM_RBUTTONDBLCLK: return TMouseButtonMessage{mbRight, true, true};
+    case WM_RBUTTONUP: return TMouseButtonMessage{mbRight, false, false};
+    case WM_MBUTTONDOWN: return TMouseButtonMessage{mbMiddle, true, false};
+    case WM_MBUTTONDBLCLK: return TMouseButtonMessage{mbMiddle, true, true};
+    case WM_MBUTTONUP: return TMouseButtonMessage{mbMiddle, false, false};
+    default: return std::nullopt;
+    }
+}
+
 TShiftState KeyboardShiftState()
 {
     TShiftState s;
@@ -109,6 +131,8 @@ void TControlCanvas::CreateHandle()
     FOwnedDC = GetDCEx(FWindow, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_CLIPCHILDREN);
     if (!FOwnedDC)
         return;
+    // Measuring outside painting (a list's TextWidth) must use the control's font too.
+    Font()->Assign(FControl->Font());
     if (FControl != windowOwner) {
         SetViewportOrgEx(FOwnedDC, dx, dy, nullptr);
         IntersectClipRect(FOwnedDC, 0, 0, FControl->Width(), FControl->Height());
@@ -228,7 +252,7 @@ void TControl::DragMouseMove(const TPoint& screen)
         target->OnDragOver(target, this, p.x, p.y, target == gDrag->Target ? dsDragMove : dsDragEnter, accept);
     }
     gDrag->Target = accept ? target : nullptr;
-    ::SetCursor(CursorHandle(accept ? crDrag : crNoDrop));
+    ::SetCursor(CursorHandle(accept ? DragCursor() : crNoDrop));
 }
 
 void TControl::DragMouseUp(const TPoint& screen) { (void)screen; EndDrag(true); }
@@ -265,6 +289,7 @@ FW_BEGIN_CLASS(TControl, TComponent)
     .String("Caption", &C::Caption, &C::SetCaption).Unpublished()
     .Integer("Color", &C::Color, &C::SetColor, std::nullopt, &ColorIdents()).Unpublished().StoredIf(&C::IsColorStored)
     .Integer("Cursor", &C::Cursor, &C::SetCursor, crDefault, &CursorIdents()).Unpublished()
+    .Integer("DragCursor", &C::DragCursor, &C::SetDragCursor, crDrag, &CursorIdents()).Unpublished()
     .Enum("DragMode", DragModeInfo(), &C::DragMode, &C::SetDragMode, dmManual).Unpublished()
     .Bool("Enabled", &C::Enabled, &C::SetEnabled, true).Unpublished()
     .Object("Font", TFont::StaticClass(), &C::Font).Unpublished().StoredIf(&C::IsFontStored)
@@ -285,6 +310,7 @@ FW_BEGIN_CLASS(TControl, TComponent)
     .Event("OnResize", &C::OnResize).Unpublished()
     .Event("OnStartDrag", &C::OnStartDrag).Unpublished()
     .Event("OnContextPopup", &C::OnContextPopup).Unpublished()
+    .String("Text", &C::Text, &C::SetText).Unpublished()
 FW_END_CLASS
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>())
@@ -541,23 +567,17 @@ void TControl::Repaint()
 
 void TControl::PaintTo(HDC, int, int) {}
 
-void TControl::BringToFront()
-{
-    if (!FParent)
-        return;
-    auto& list = FParent->FControls;
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    list.push_back(this);
-    Invalidate();
-}
+void TControl::BringToFront() { SetZOrder(true); }
 
-void TControl::SendToBack()
+void TControl::SendToBack() { SetZOrder(false); }
+
+void TControl::SetZOrder(bool TopMost)
 {
     if (!FParent)
         return;
     auto& list = FParent->FControls;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    list.insert(list.begin(), this);
+    list.insert(TopMost ? list.end() : list.begin(), this);
     Invalidate();
 }
 
@@ -586,16 +606,11 @@ void TControl::WndProc(TMessage& Message)
 
 void TControl::Dispatch(TMessage& Message)
 {
+    if (const auto kind = MouseButtonMessage(Message.Msg)) {
+        HandleMouseButton(Message, *kind);
+        return;
+    }
     switch (Message.Msg) {
-    case WM_LBUTTONDOWN: HandleMouseButton(Message, mbLeft, true, false); break;
-    case WM_LBUTTONDBLCLK: HandleMouseButton(Message, mbLeft, true, true); break;
-    case WM_LBUTTONUP: HandleMouseButton(Message, mbLeft, false, false); break;
-    case WM_RBUTTONDOWN: HandleMouseButton(Message, mbRight, true, false); break;
-    case WM_RBUTTONDBLCLK: HandleMouseButton(Message, mbRight, true, true); break;
-    case WM_RBUTTONUP: HandleMouseButton(Message, mbRight, false, false); break;
-    case WM_MBUTTONDOWN: HandleMouseButton(Message, mbMiddle, true, false); break;
-    case WM_MBUTTONDBLCLK: HandleMouseButton(Message, mbMiddle, true, true); break;
-    case WM_MBUTTONUP: HandleMouseButton(Message, mbMiddle, false, false); break;
     case WM_MOUSEMOVE: HandleMouseMove(Message); break;
     case CM_PARENTFONTCHANGED: ParentFontChanged(); break;
     case CM_PARENTCOLORCHANGED: ParentColorChanged(); break;
@@ -605,9 +620,11 @@ void TControl::Dispatch(TMessage& Message)
 
 void TControl::DefaultHandler(TMessage&) {}
 
-void TControl::HandleMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double)
+void TControl::HandleMouseButton(TMessage& Message, const TMouseButtonMessage& Kind)
 {
     DefaultHandler(Message);
+    const TMouseButton Button = Kind.Button;
+    const bool Down = Kind.Down, Double = Kind.Double;
     const int x = Message.XPos(), y = Message.YPos();
     TShiftState shift = KeysToShiftState(Message.WParam);
     if (Down) {

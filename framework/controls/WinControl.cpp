@@ -140,6 +140,8 @@ void TWinControl::CreateWnd()
     }
     FDefWndProc = known->second;
 
+    if ((params.Style & WS_CHILD) && !params.WndParent)
+        throw EInvalidOperation(Exception::Fmt("Control '%s' has no parent window", Name().c_str()));
     static UINT nextId = 100;
     HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nextId++)) : nullptr;
     gCreatingControl = this;
@@ -436,6 +438,20 @@ void TWinControl::KeyPress(char& Key)
         OnKeyPress(this, Key);
 }
 
+void TWinControl::DoEnter()
+{
+    if (TopLevel() != this)
+        TopLevel()->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TWinControl::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
 bool TWinControl::DoKeyDown(TMessage& Message)
 {
     WORD key = static_cast<WORD>(Message.WParam);
@@ -581,6 +597,14 @@ void TWinControl::EnabledChanged()
     if (FHandle)
         EnableWindow(FHandle, Enabled());
     Invalidate();
+}
+
+void TWinControl::SetZOrder(bool TopMost)
+{
+    TControl::SetZOrder(TopMost);
+    // Sibling windows overlap in the system's z-order, not in the control list's.
+    if (FHandle)
+        SetWindowPos(FHandle, TopMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::VisibleChanged()
@@ -781,15 +805,11 @@ void TWinControl::Dispatch(TMessage& Message)
         break;
     case WM_SETFOCUS:
         DefaultHandler(Message);
-        if (TopLevel() != this)
-            TopLevel()->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
-        if (OnEnter)
-            OnEnter(this);
+        DoEnter();
         break;
     case WM_KILLFOCUS:
         DefaultHandler(Message);
-        if (OnExit)
-            OnExit(this);
+        DoExit();
         break;
     case WM_WINDOWPOSCHANGED:
         DefaultHandler(Message);
