@@ -71,8 +71,11 @@ const TIdentMap& CursorIdents();
 HCURSOR CursorHandle(TCursor cursor);
 
 // Called inside the catch block when a message handler raises; the application
-// replaces it with its own exception reporting.
-extern std::function<void()> ControlExceptionHandler;
+// replaces it with its own exception reporting. A function, not a global: the
+// application object sets it while the program's globals are still being made.
+std::function<void()>& ControlExceptionHandler();
+// Reports the exception being handled (call inside a catch block).
+void HandleControlException();
 
 TShiftState KeysToShiftState(WPARAM keys); // MK_ flags of a mouse message, plus Alt
 TShiftState KeyboardShiftState();          // the keys held now

@@ -24,13 +24,21 @@ bool IsFrameworkMessage(UINT msg) { return msg >= CM_BASE && msg < CN_BASE + 0x4
 
 } // namespace
 
-std::function<void()> ControlExceptionHandler = [] {
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
-    }
-};
+std::function<void()>& ControlExceptionHandler()
+{
+    static std::function<void()> handler = [] {
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
+        } catch (...) {
+            MessageBoxA(nullptr, "An unexpected error occurred", "Error", MB_OK | MB_ICONSTOP);
+        }
+    };
+    return handler;
+}
+
+void HandleControlException() { ControlExceptionHandler()(); }
 
 FW_BEGIN_CLASS(TWinControl, TControl)
     .Integer("TabOrder", &C::TabOrder, &C::SetTabOrder).Unpublished()
@@ -216,7 +224,7 @@ void TWinControl::MainWndProc(TMessage& Message)
     try {
         WndProc(Message);
     } catch (...) {
-        ControlExceptionHandler();
+        HandleControlException();
     }
 }
 
@@ -662,12 +670,14 @@ void TWinControl::PaintTo(HDC DC, int X, int Y)
     POINT origin;
     GetViewportOrgEx(DC, &origin);
     SetBrushOrgEx(DC, origin.x, origin.y, nullptr);
-    IntersectClipRect(DC, 0, 0, ClientWidth(), ClientHeight());
     if (FDefWndProc == DefWindowProcA) {
+        IntersectClipRect(DC, 0, 0, ClientWidth(), ClientHeight());
         Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
         PaintWindow(DC);
         PaintControls(DC);
     } else {
+        // A system control prints its frame too: it fills its whole window rectangle.
+        IntersectClipRect(DC, 0, 0, Width(), Height());
         SendMessageA(FHandle, WM_PRINT, reinterpret_cast<WPARAM>(DC), PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
     }
     RestoreDC(DC, saved);

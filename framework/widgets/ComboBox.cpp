@@ -279,7 +279,7 @@ void TCustomComboBox::EditWndProc(TMessage& Message)
     try {
         ComboWndProc(Message, edit, FDefEditProc);
     } catch (...) {
-        ControlExceptionHandler();
+        HandleControlException();
     }
     if (Message.Msg == WM_NCDESTROY && edit == FEditHandle)
         FEditHandle = nullptr;
