@@ -411,6 +411,16 @@ protected:
     // window goes, restored once the new one exists.
     virtual void SaveWindowState() {}
     virtual void RestoreWindowState() {}
+    // Stores a value that the window takes only when it is made (a style), and
+    // makes the window again.
+    template <class T>
+    void SetCreationProperty(T& Field, T Value)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        RecreateWnd();
+    }
     virtual void PaintWindow(HDC DC);
     void PaintControls(HDC DC);
     // Returns true when the key was consumed (set to 0) by the form or the control.

@@ -129,21 +129,9 @@ void TCustomComboBox::SetDroppedDown(bool value) { SendToList(CB_SHOWDROPDOWN, v
 
 // --- properties kept in the window ---
 
-void TCustomComboBox::SetStyle(TComboBoxStyle value)
-{
-    if (value == FStyle)
-        return;
-    FStyle = value;
-    RecreateWnd();
-}
+void TCustomComboBox::SetStyle(TComboBoxStyle value) { SetCreationProperty(FStyle, value); }
 
-void TCustomComboBox::SetSorted(bool value)
-{
-    if (value == FSorted)
-        return;
-    FSorted = value;
-    RecreateWnd();
-}
+void TCustomComboBox::SetSorted(bool value) { SetCreationProperty(FSorted, value); }
 
 void TCustomComboBox::SetMaxLength(int value)
 {

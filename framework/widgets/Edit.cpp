@@ -98,10 +98,7 @@ void TEdit::SetBorderStyle(TBorderStyle value)
 {
     if (value != bsNone && value != bsSingle)
         throw EInvalidOperation("An edit border is bsNone or bsSingle");
-    if (value == FBorderStyle)
-        return;
-    FBorderStyle = value;
-    RecreateWnd();
+    SetCreationProperty(FBorderStyle, value);
 }
 
 void TEdit::Change()

@@ -73,15 +73,6 @@ void TCustomListBox::CreateWnd()
     }
 }
 
-template <class T>
-void TCustomListBox::SetCreationProperty(T& field, T value)
-{
-    if (field == value)
-        return;
-    field = value;
-    RecreateWnd();
-}
-
 void TCustomListBox::SetBorderStyle(TBorderStyle value)
 {
     if (value != bsNone && value != bsSingle)

@@ -53,9 +53,6 @@ protected:
     void SelectItem(int Index) override;
 
 private:
-    // Sets a property that the window takes only at creation.
-    template <class T>
-    void SetCreationProperty(T& field, T value);
     void ApplyColumnWidth();
 
     TBorderStyle FBorderStyle = bsSingle;
