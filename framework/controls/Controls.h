@@ -427,6 +427,9 @@ protected:
     bool DoKeyDown(TMessage& Message);
     bool DoKeyUp(TMessage& Message);
     bool DoKeyPress(TMessage& Message);
+    // WM_CONTEXTMENU: OnContextPopup with the point in client coordinates (-1, -1
+    // from the keyboard); true when the handler took the menu over.
+    bool DoContextPopup(const TMessage& Message);
     // The focus came from outside the control, or left it: the form learns its
     // active control, then OnEnter or OnExit.
     void DoEnter();

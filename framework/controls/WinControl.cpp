@@ -446,6 +446,18 @@ void TWinControl::KeyPress(char& Key)
         OnKeyPress(this, Key);
 }
 
+bool TWinControl::DoContextPopup(const TMessage& Message)
+{
+    if (!OnContextPopup)
+        return false;
+    TPoint at(Message.XPos(), Message.YPos());
+    if (at.x != -1 || at.y != -1)
+        at = ScreenToClient(at);
+    bool handled = false;
+    OnContextPopup(this, at, handled);
+    return handled;
+}
+
 void TWinControl::DoEnter()
 {
     if (TopLevel() != this)
@@ -831,6 +843,10 @@ void TWinControl::Dispatch(TMessage& Message)
         Realign();
         break;
     case WM_SETCURSOR: HandleSetCursor(Message); break;
+    case WM_CONTEXTMENU:
+        if (!DoContextPopup(Message))
+            DefaultHandler(Message);
+        break;
     case WM_NCDESTROY:
         DefaultHandler(Message);
         RemovePropA(FHandle, ControlProperty);

@@ -297,6 +297,10 @@ void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Com
         if (!DoKeyPress(Message))
             passOn();
         return;
+    case WM_CONTEXTMENU:
+        if (!DoContextPopup(Message))
+            passOn();
+        return;
     case WM_SETFOCUS:
         passOn();
         if (!IsOwnWindow(reinterpret_cast<HWND>(Message.WParam)))

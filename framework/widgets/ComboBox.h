@@ -3,10 +3,11 @@
 // drops down (or, in the simple style, stays open below it).
 //
 // Choosing an item in the list sets the text to the item's, then raises Click,
-// then Change; typing in the edit part raises Change. The key and mouse messages
-// of the edit part reach the combo box's own KeyDown, KeyPress, KeyUp and mouse
-// handling through ComboWndProc, which a descendant may call from a hook of its
-// own installed on EditHandle() after CreateWnd.
+// then Change; typing in the edit part raises Change. The key, mouse, focus and
+// context-menu messages of the edit part reach the combo box's own handlers
+// (KeyDown, KeyPress, MouseDown, OnEnter, OnContextPopup...) through
+// ComboWndProc, which a descendant may call from a hook of its own installed on
+// EditHandle() after CreateWnd.
 #include "framework/widgets/ListControl.h"
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
@@ -58,8 +59,9 @@ protected:
 
     virtual void Change();
     virtual void DropDown();
-    // The edit part's messages: keys and mouse go to the combo box's handlers, then
-    // to ComboProc, the procedure below the caller's hook on ComboWnd.
+    // The edit part's messages: keys, mouse, focus and the context menu go to the
+    // combo box's handlers, then to ComboProc, the procedure below the caller's
+    // hook on ComboWnd.
     virtual void ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc);
 
     void CreateParams(TCreateParams& Params) override;
