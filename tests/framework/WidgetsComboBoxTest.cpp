@@ -199,6 +199,19 @@ TEST_F(WidgetsComboBox, MouseMessagesOfTheEditPartArriveInComboBoxCoordinates)
     const std::string at = std::to_string(inCombo.x) + "," + std::to_string(inCombo.y);
     EXPECT_EQ(events, (std::vector<std::string>{"down 0 " + at, "up 0 " + at}));
     EXPECT_EQ(GetFocus(), combo->EditHandle()); // the system's own handling ran too
+
+    // A right click on the edit part asks the combo box for its context menu.
+    TPoint asked(-5, -5);
+    combo->OnContextPopup = [&](TObject*, TPoint at, bool& handled) {
+        asked = at;
+        handled = true; // the program's menu, not the edit's own
+    };
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(MOUSEEVENTF_RIGHTUP);
+    EXPECT_TRUE(PumpUntil([&] { return asked.x != -5; }));
+    EXPECT_EQ(asked.x, inCombo.x);
+    EXPECT_EQ(asked.y, inCombo.y);
+    EXPECT_EQ(events.back(), "up 1 " + at);
 }
 
 TEST_F(WidgetsComboBox, FocusMovingBetweenTheComboBoxAndItsEditPartStaysInside)
