@@ -33,6 +33,12 @@ const TEnumInfo& ScrollBarKindInfo()
     return info;
 }
 
+const TEnumInfo& BorderStyleInfo()
+{
+    static const TEnumInfo info{"TBorderStyle", {"bsNone", "bsSingle"}};
+    return info;
+}
+
 const TIdentMap& CursorIdents()
 {
     static const TIdentMap map{{{crDefault, "crDefault"},   {crNone, "crNone"},       {crArrow, "crArrow"},
@@ -76,6 +82,22 @@ TShiftState KeysToShiftState(WPARAM keys)
     return s;
 }
 
+std::optional<TMouseButtonMessage> MouseButtonMessage(UINT Msg)
+{
+    switch (Msg) {
+    case WM_LBUTTONDOWN: return TMouseButtonMessage{mbLeft, true, false};
+    case WM_LBUTTONDBLCLK: return TMouseButtonMessage{mbLeft, true, true};
+    case WM_LBUTTONUP: return TMouseButtonMessage{mbLeft, false, false};
+    case WM_RBUTTONDOWN: return TMouseButtonMessage{mbRight, true, false};
+    case WM_RBUTTONDBLCLK: return TMouseButtonMessage{mbRight, true, true};
+    case WM_RBUTTONUP: return TMouseButtonMessage{mbRight, false, false};
+    case WM_MBUTTONDOWN: return TMouseButtonMessage{mbMiddle, true, false};
+    case WM_MBUTTONDBLCLK: return TMouseButtonMessage{mbMiddle, true, true};
+    case WM_MBUTTONUP: return TMouseButtonMessage{mbMiddle, false, false};
+    default: return std::nullopt;
+    }
+}
+
 TShiftState KeyboardShiftState()
 {
     TShiftState s;
@@ -115,6 +137,8 @@ void TControlCanvas::CreateHandle()
     FOwnedDC = GetDCEx(FWindow, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_CLIPCHILDREN);
     if (!FOwnedDC)
         return;
+    // Measuring outside painting (a list's TextWidth) must use the control's font too.
+    Font()->Assign(FControl->Font());
     if (FControl != windowOwner) {
         SetViewportOrgEx(FOwnedDC, dx, dy, nullptr);
         IntersectClipRect(FOwnedDC, 0, 0, FControl->Width(), FControl->Height());
@@ -234,7 +258,7 @@ void TControl::DragMouseMove(const TPoint& screen)
         target->OnDragOver(target, this, p.x, p.y, target == gDrag->Target ? dsDragMove : dsDragEnter, accept);
     }
     gDrag->Target = accept ? target : nullptr;
-    ::SetCursor(CursorHandle(accept ? crDrag : crNoDrop));
+    ::SetCursor(CursorHandle(accept ? DragCursor() : crNoDrop));
 }
 
 void TControl::DragMouseUp(const TPoint& screen) { (void)screen; EndDrag(true); }
@@ -271,6 +295,7 @@ FW_BEGIN_CLASS(TControl, TComponent)
     .String("Caption", &C::Caption, &C::SetCaption).Unpublished()
     .Integer("Color", &C::Color, &C::SetColor, std::nullopt, &ColorIdents()).Unpublished().StoredIf(&C::IsColorStored)
     .Integer("Cursor", &C::Cursor, &C::SetCursor, crDefault, &CursorIdents()).Unpublished()
+    .Integer("DragCursor", &C::DragCursor, &C::SetDragCursor, crDrag, &CursorIdents()).Unpublished()
     .Enum("DragMode", DragModeInfo(), &C::DragMode, &C::SetDragMode, dmManual).Unpublished()
     .Bool("Enabled", &C::Enabled, &C::SetEnabled, true).Unpublished()
     .Object("Font", TFont::StaticClass(), &C::Font).Unpublished().StoredIf(&C::IsFontStored)
@@ -291,6 +316,7 @@ FW_BEGIN_CLASS(TControl, TComponent)
     .Event("OnResize", &C::OnResize).Unpublished()
     .Event("OnStartDrag", &C::OnStartDrag).Unpublished()
     .Event("OnContextPopup", &C::OnContextPopup).Unpublished()
+    .String("Text", &C::Text, &C::SetText).Unpublished()
 FW_END_CLASS
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>())
@@ -547,38 +573,28 @@ void TControl::Repaint()
 
 void TControl::PaintTo(HDC, int, int) {}
 
-void TControl::BringToFront()
+void TControl::BringToFront() { SetZOrder(true); }
+
+void TControl::SendToBack() { SetZOrder(false); }
+
+bool TControl::MoveInParentList(bool TopMost)
 {
     if (!FParent)
-        return;
+        return false;
     auto& list = FParent->FControls;
-    const bool inFront = list.back() == this;
-    if (!inFront) {
-        list.erase(std::remove(list.begin(), list.end(), this), list.end());
-        list.push_back(this);
-    }
-    if (IsWindowed()) {
-        // On the screen a child window's place among its siblings is the system's Z
-        // order, not our list. SetWindowPos repaints what it uncovers; nothing is
-        // invalidated when the window is already on top, so that a control may call
-        // this while painting without painting forever.
-        HWND window = static_cast<TWinControl*>(this)->FHandle;
-        if (window && GetWindow(window, GW_HWNDPREV))
-            SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        return;
-    }
-    if (!inFront)
-        Invalidate();
+    if ((TopMost ? list.back() : list.front()) == this)
+        return false;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    list.insert(TopMost ? list.end() : list.begin(), this);
+    return true;
 }
 
-void TControl::SendToBack()
+void TControl::SetZOrder(bool TopMost)
 {
-    if (!FParent)
-        return;
-    auto& list = FParent->FControls;
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    list.insert(list.begin(), this);
-    Invalidate();
+    // Nothing is repainted when the control is already in place, so that a control
+    // may call this while painting without painting forever.
+    if (MoveInParentList(TopMost))
+        Invalidate();
 }
 
 // --- messages ---
@@ -606,16 +622,11 @@ void TControl::WndProc(TMessage& Message)
 
 void TControl::Dispatch(TMessage& Message)
 {
+    if (const auto kind = MouseButtonMessage(Message.Msg)) {
+        HandleMouseButton(Message, *kind);
+        return;
+    }
     switch (Message.Msg) {
-    case WM_LBUTTONDOWN: HandleMouseButton(Message, mbLeft, true, false); break;
-    case WM_LBUTTONDBLCLK: HandleMouseButton(Message, mbLeft, true, true); break;
-    case WM_LBUTTONUP: HandleMouseButton(Message, mbLeft, false, false); break;
-    case WM_RBUTTONDOWN: HandleMouseButton(Message, mbRight, true, false); break;
-    case WM_RBUTTONDBLCLK: HandleMouseButton(Message, mbRight, true, true); break;
-    case WM_RBUTTONUP: HandleMouseButton(Message, mbRight, false, false); break;
-    case WM_MBUTTONDOWN: HandleMouseButton(Message, mbMiddle, true, false); break;
-    case WM_MBUTTONDBLCLK: HandleMouseButton(Message, mbMiddle, true, true); break;
-    case WM_MBUTTONUP: HandleMouseButton(Message, mbMiddle, false, false); break;
     case WM_MOUSEMOVE: HandleMouseMove(Message); break;
     case CM_PARENTFONTCHANGED: ParentFontChanged(); break;
     case CM_PARENTCOLORCHANGED: ParentColorChanged(); break;
@@ -625,9 +636,11 @@ void TControl::Dispatch(TMessage& Message)
 
 void TControl::DefaultHandler(TMessage&) {}
 
-void TControl::HandleMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double)
+void TControl::HandleMouseButton(TMessage& Message, const TMouseButtonMessage& Kind)
 {
     DefaultHandler(Message);
+    const TMouseButton Button = Kind.Button;
+    const bool Down = Kind.Down, Double = Kind.Double;
     const int x = Message.XPos(), y = Message.YPos();
     TShiftState shift = KeysToShiftState(Message.WParam);
     if (Down) {

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ class TWinControl;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+// A form's frame; a control's border (an edit, a list) takes only bsNone or bsSingle.
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderStyle = TFormBorderStyle;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
@@ -64,15 +68,27 @@ const TEnumInfo& AlignInfo();
 const TEnumInfo& AlignmentInfo();
 const TEnumInfo& DragModeInfo();
 const TEnumInfo& ScrollBarKindInfo();
+const TEnumInfo& BorderStyleInfo(); // bsNone and bsSingle
 const TIdentMap& CursorIdents();
 HCURSOR CursorHandle(TCursor cursor);
 
 // Called inside the catch block when a message handler raises; the application
-// replaces it with its own exception reporting.
-extern std::function<void()> ControlExceptionHandler;
+// replaces it with its own exception reporting. A function, not a global: the
+// application object sets it while the program's globals are still being made.
+std::function<void()>& ControlExceptionHandler();
+// Reports the exception being handled (call inside a catch block).
+void HandleControlException();
 
 TShiftState KeysToShiftState(WPARAM keys); // MK_ flags of a mouse message, plus Alt
 TShiftState KeyboardShiftState();          // the keys held now
+
+// What a mouse button message says: which button, pressed or released, double-click.
+struct TMouseButtonMessage {
+    TMouseButton Button;
+    bool Down;
+    bool Double;
+};
+std::optional<TMouseButtonMessage> MouseButtonMessage(UINT Msg);
 
 class TControl;
 
@@ -126,6 +142,7 @@ public:
 
     std::string Caption() const { return GetText(); }
     void SetCaption(const std::string& value) { SetText(value); }
+    std::string Text() const { return GetText(); }
     virtual std::string GetText() const { return FText; }
     virtual void SetText(const std::string& value);
     const std::string& Hint() const { return FHint; }
@@ -148,6 +165,9 @@ public:
 
     TDragMode DragMode() const { return FDragMode; }
     virtual void SetDragMode(TDragMode value) { FDragMode = value; }
+    // Shown while this control is dragged over a control that accepts it.
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor value) { FDragCursor = value; }
     // Starts dragging this control: at once, or once the pointer has moved
     // Threshold pixels (-1: the system's drag distance).
     void BeginDrag(bool Immediate, int Threshold = -1);
@@ -212,6 +232,10 @@ protected:
     virtual void BoundsChanged();
     // The parent re-arranges its aligned children.
     void RequestAlign();
+    // Moves the control to the top (or bottom) of its siblings' z-order.
+    virtual void SetZOrder(bool TopMost);
+    // Moves the control to the end (top) or start of its parent's list; false when it is already there.
+    bool MoveInParentList(bool TopMost);
     void SetTextSilently(const std::string& value) { FText = value; }
     void SetControlState(TControlState value) { FControlState = value; }
     void IncludeStyle(TControlStyleFlag flag) { FControlStyle.Include(flag); }
@@ -226,7 +250,7 @@ protected:
 
 private:
     friend class TWinControl;
-    void HandleMouseButton(TMessage& Message, TMouseButton Button, bool Down, bool Double);
+    void HandleMouseButton(TMessage& Message, const TMouseButtonMessage& Kind);
     void HandleMouseMove(TMessage& Message);
     void DragMouseMove(const TPoint& screen);
     void DragMouseUp(const TPoint& screen);
@@ -249,6 +273,7 @@ private:
     bool FParentColor = true;
     TCursor FCursor = crDefault;
     TDragMode FDragMode = dmManual;
+    TCursor FDragCursor = crDrag;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState FControlState;
 };
@@ -337,7 +362,9 @@ public:
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool value);
     virtual bool CanFocus() const;
-    bool Focused() const;
+    // A control made of several windows (a combo box and its edit part) counts
+    // as focused while any of them has the focus.
+    virtual bool Focused() const;
     // Raises EInvalidOperation "Cannot focus a disabled or invisible window".
     virtual void SetFocus();
     // The windowed children that take part in tabbing, in tab order.
@@ -388,12 +415,29 @@ protected:
     // window goes, restored once the new one exists.
     virtual void SaveWindowState() {}
     virtual void RestoreWindowState() {}
+    // Stores a value that the window takes only when it is made (a style), and
+    // makes the window again.
+    template <class T>
+    void SetCreationProperty(T& Field, T Value)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        RecreateWnd();
+    }
     virtual void PaintWindow(HDC DC);
     void PaintControls(HDC DC);
     // Returns true when the key was consumed (set to 0) by the form or the control.
     bool DoKeyDown(TMessage& Message);
     bool DoKeyUp(TMessage& Message);
     bool DoKeyPress(TMessage& Message);
+    // WM_CONTEXTMENU: OnContextPopup with the point in client coordinates (-1, -1
+    // from the keyboard); true when the handler took the menu over.
+    bool DoContextPopup(const TMessage& Message);
+    // The focus came from outside the control, or left it: the form learns its
+    // active control, then OnEnter or OnExit.
+    void DoEnter();
+    void DoExit();
 
     void FontChanged() override;
     void ColorChanged() override;
@@ -401,6 +445,7 @@ protected:
     void EnabledChanged() override;
     void VisibleChanged() override;
     void BoundsChanged() override;
+    void SetZOrder(bool TopMost) override;
 
     WNDPROC DefWndProc() const { return FDefWndProc; }
 

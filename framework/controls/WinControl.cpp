@@ -24,13 +24,21 @@ bool IsFrameworkMessage(UINT msg) { return msg >= CM_BASE && msg < CN_BASE + 0x4
 
 } // namespace
 
-std::function<void()> ControlExceptionHandler = [] {
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
-    }
-};
+std::function<void()>& ControlExceptionHandler()
+{
+    static std::function<void()> handler = [] {
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
+        } catch (...) {
+            MessageBoxA(nullptr, "An unexpected error occurred", "Error", MB_OK | MB_ICONSTOP);
+        }
+    };
+    return handler;
+}
+
+void HandleControlException() { ControlExceptionHandler()(); }
 
 FW_BEGIN_CLASS(TWinControl, TControl)
     .Integer("TabOrder", &C::TabOrder, &C::SetTabOrder).Unpublished()
@@ -140,6 +148,8 @@ void TWinControl::CreateWnd()
     }
     FDefWndProc = known->second;
 
+    if ((params.Style & WS_CHILD) && !params.WndParent)
+        throw EInvalidOperation(Exception::Fmt("Control '%s' has no parent window", Name().c_str()));
     static UINT nextId = 100;
     HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nextId++)) : nullptr;
     gCreatingControl = this;
@@ -214,7 +224,7 @@ void TWinControl::MainWndProc(TMessage& Message)
     try {
         WndProc(Message);
     } catch (...) {
-        ControlExceptionHandler();
+        HandleControlException();
     }
 }
 
@@ -436,6 +446,32 @@ void TWinControl::KeyPress(char& Key)
         OnKeyPress(this, Key);
 }
 
+bool TWinControl::DoContextPopup(const TMessage& Message)
+{
+    if (!OnContextPopup)
+        return false;
+    TPoint at(Message.XPos(), Message.YPos());
+    if (at.x != -1 || at.y != -1)
+        at = ScreenToClient(at);
+    bool handled = false;
+    OnContextPopup(this, at, handled);
+    return handled;
+}
+
+void TWinControl::DoEnter()
+{
+    if (TopLevel() != this)
+        TopLevel()->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TWinControl::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
 bool TWinControl::DoKeyDown(TMessage& Message)
 {
     WORD key = static_cast<WORD>(Message.WParam);
@@ -583,6 +619,15 @@ void TWinControl::EnabledChanged()
     Invalidate();
 }
 
+void TWinControl::SetZOrder(bool TopMost)
+{
+    MoveInParentList(TopMost);
+    // Sibling windows overlap in the system's z-order, not in the control list's;
+    // a window already in place is left alone (SetWindowPos would repaint it).
+    if (FHandle && GetWindow(FHandle, TopMost ? GW_HWNDPREV : GW_HWNDNEXT))
+        SetWindowPos(FHandle, TopMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 void TWinControl::VisibleChanged()
 {
     if (FHandle)
@@ -638,12 +683,14 @@ void TWinControl::PaintTo(HDC DC, int X, int Y)
     POINT origin;
     GetViewportOrgEx(DC, &origin);
     SetBrushOrgEx(DC, origin.x, origin.y, nullptr);
-    IntersectClipRect(DC, 0, 0, ClientWidth(), ClientHeight());
     if (FDefWndProc == DefWindowProcA) {
+        IntersectClipRect(DC, 0, 0, ClientWidth(), ClientHeight());
         Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
         PaintWindow(DC);
         PaintControls(DC);
     } else {
+        // A system control prints its frame too: it fills its whole window rectangle.
+        IntersectClipRect(DC, 0, 0, Width(), Height());
         SendMessageA(FHandle, WM_PRINT, reinterpret_cast<WPARAM>(DC), PRF_CLIENT | PRF_ERASEBKGND | PRF_NONCLIENT);
     }
     RestoreDC(DC, saved);
@@ -781,15 +828,11 @@ void TWinControl::Dispatch(TMessage& Message)
         break;
     case WM_SETFOCUS:
         DefaultHandler(Message);
-        if (TopLevel() != this)
-            TopLevel()->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
-        if (OnEnter)
-            OnEnter(this);
+        DoEnter();
         break;
     case WM_KILLFOCUS:
         DefaultHandler(Message);
-        if (OnExit)
-            OnExit(this);
+        DoExit();
         break;
     case WM_WINDOWPOSCHANGED:
         DefaultHandler(Message);
@@ -801,6 +844,10 @@ void TWinControl::Dispatch(TMessage& Message)
         Realign();
         break;
     case WM_SETCURSOR: HandleSetCursor(Message); break;
+    case WM_CONTEXTMENU:
+        if (!DoContextPopup(Message))
+            DefaultHandler(Message);
+        break;
     case WM_NCDESTROY:
         DefaultHandler(Message);
         RemovePropA(FHandle, ControlProperty);

@@ -32,7 +32,7 @@ FW_END_CLASS
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
 {
-    ControlExceptionHandler = [] {
+    ControlExceptionHandler() = [] {
         if (::Application)
             ::Application->HandleException();
     };

@@ -2,7 +2,6 @@
 // Forms: top-level windows whose content comes from a form resource.
 #include "framework/controls/Controls.h"
 
-enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
