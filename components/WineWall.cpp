@@ -36,20 +36,30 @@ FW_END_CLASS
 
 namespace {
 int Saturated(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX)); }
+
+// GDI draws nothing beyond 2^27 either way. Keeping positions inside that range
+// leaves room for the joints and insets that drawing adds to them, whatever the
+// compartment size or the index an owner asks to draw.
+int Position(int64_t value)
+{
+    constexpr int64_t farthest = int64_t{1} << 27;
+    return static_cast<int>(std::clamp(value, -farthest, farthest));
+}
 } // namespace
 
 TPoint TWallLayout::CellOrigin(int iRow, int iCol) const
 {
-    return TPoint(Saturated((int64_t{iCol} - 1) * CaseSize + Margin), Saturated((int64_t{iRow} - 1) * CaseSize + Margin));
+    auto edge = [this](int index) { return Position((int64_t{index} - 1) * CaseSize + Margin); };
+    return TPoint(edge(iCol), edge(iRow));
 }
 
 TRect TWallLayout::CellRect(int iRow, int iCol) const
 {
     const TPoint origin = CellOrigin(iRow, iCol);
-    return TRect(origin.x, origin.y, Saturated(int64_t{origin.x} + CaseSize), Saturated(int64_t{origin.y} + CaseSize));
+    return TRect(origin.x, origin.y, Position(int64_t{origin.x} + CaseSize), Position(int64_t{origin.y} + CaseSize));
 }
 
-int TWallLayout::GridRight() const { return Saturated(int64_t{Columns} * CaseSize + Margin); }
+int TWallLayout::GridRight() const { return Position(int64_t{Columns} * CaseSize + Margin); }
 
 int TWallLayout::NaturalWidth(int Size) const { return Saturated(Size / 5 + int64_t{Columns} * Size + 24); }
 
@@ -106,22 +116,19 @@ void TWineWall::Store(T& field, T value)
     Refresh();
 }
 
-void TWineWall::SetNbCaseWidth(int value)
+void TWineWall::StoreInRange(int& field, int value, int lowest, int highest)
 {
-    if (value >= 1)
-        Store(FNbCaseWidth, value);
+    if (value >= lowest && value <= highest)
+        Store(field, value);
 }
 
-void TWineWall::SetNbCaseHeight(int value)
-{
-    if (value >= 1)
-        Store(FNbCaseHeight, value);
-}
+void TWineWall::SetNbCaseWidth(int value) { StoreInRange(FNbCaseWidth, value, 1); }
+
+void TWineWall::SetNbCaseHeight(int value) { StoreInRange(FNbCaseHeight, value, 1); }
 
 void TWineWall::SetCaseWidthHeight(int value)
 {
-    if (value >= MinCaseWidthHeight)
-        Store(FCaseWidthHeight, value);
+    StoreInRange(FCaseWidthHeight, value, MinCaseWidthHeight, MaxCaseWidthHeight);
 }
 
 void TWineWall::SetAutoChangeWidthHeight(bool value) { Store(FAutoChangeWidthHeight, value); }
@@ -138,17 +145,9 @@ void TWineWall::SetColor(TColor value)
     Refresh();
 }
 
-void TWineWall::SetMaxWidth(int value)
-{
-    if (value >= 0)
-        Store(FMaxWidth, value);
-}
+void TWineWall::SetMaxWidth(int value) { StoreInRange(FMaxWidth, value, 0); }
 
-void TWineWall::SetMaxHeight(int value)
-{
-    if (value >= 0)
-        Store(FMaxHeight, value);
-}
+void TWineWall::SetMaxHeight(int value) { StoreInRange(FMaxHeight, value, 0); }
 
 // --- drawing ---
 
@@ -282,7 +281,9 @@ void TWineWall::AutoCalculate()
         const int size = FCaseWidthHeight;
         const int width = layout.NaturalWidth(size), height = layout.NaturalHeight(size);
         std::optional<int> estimate;
-        auto consider = [&estimate](int candidate) { estimate = estimate ? std::min(*estimate, candidate) : candidate; };
+        auto consider = [&estimate](int candidate) {
+            estimate = estimate ? std::min(*estimate, candidate) : candidate;
+        };
         if (FMaxWidth > 0 && width > FMaxWidth)
             consider((FMaxWidth - size / 5 - 15) / FNbCaseWidth);
         if (FMaxHeight > 0 && height > FMaxHeight)
@@ -309,7 +310,7 @@ void TWineWall::CenterInRectangle(const TRect& Rect, bool Fit)
     if (Fit) {
         // A natural width is always more than the compartment size: w bounds the search.
         const int fitting = layout.LargestFittingSize(2, std::max(2, w), w, h);
-        FCaseWidthHeight = std::max(fitting, MinCaseWidthHeight);
+        FCaseWidthHeight = std::clamp(fitting, MinCaseWidthHeight, MaxCaseWidthHeight);
         size = TSize(layout.NaturalWidth(FCaseWidthHeight), layout.NaturalHeight(FCaseWidthHeight));
     } else {
         if (FLoadedCaseWidthHeight > FCaseWidthHeight && FAutoChangeWidthHeight) {

@@ -6,6 +6,7 @@
 // requests as (row, column), both counted from 1.
 #include "framework/controls/Controls.h"
 
+#include <climits>
 #include <optional>
 #include <string>
 
@@ -20,7 +21,7 @@ using TWallDrawingEvent = TEvent<TObject*, int, int, bool&, TColor&, TColor&>;
 
 // The arithmetic of a wall: where each compartment lies, which one a point falls
 // in, and how large the control is for a compartment size. Products are taken in
-// 64 bits and saturated, so that absurd row or column counts cannot wrap around.
+// 64 bits and limited, so that absurd counts, sizes or indexes cannot wrap around.
 struct TWallLayout {
     // Width of the label strips left of and above the grid.
     static constexpr int Margin = 15;
@@ -51,6 +52,9 @@ class TWineWall : public TGraphicControl {
 public:
     // No path leaves a compartment smaller than this: the setter's own lower bound.
     static constexpr int MinCaseWidthHeight = 3;
+    // Nor larger than this: GDI takes coordinates this far on every system, and
+    // far larger bottle ends would take it minutes to draw.
+    static constexpr int MaxCaseWidthHeight = 32767;
 
     explicit TWineWall(TComponent* AOwner);
     ~TWineWall() override;
@@ -74,7 +78,7 @@ public:
     // and otherwise repaints at once.
     virtual void SetNbCaseWidth(int value);             // ignores below 1
     virtual void SetNbCaseHeight(int value);            // ignores below 1
-    virtual void SetCaseWidthHeight(int value);         // ignores below MinCaseWidthHeight
+    virtual void SetCaseWidthHeight(int value);         // ignores what lies outside the bounds above
     virtual void SetAutoChangeWidthHeight(bool value);
     virtual void SetTypeHorizontal(WallEnumerationType value);
     virtual void SetTypeVertical(WallEnumerationType value);
@@ -136,8 +140,10 @@ private:
     void DrawJoint(int X, int Y);
     void DrawBottleEnd(const TRect& Cell, bool bEmpty, TColor Color, TColor EllipseColor);
     void DrawLabels(int iRow, int iCol, const TRect& Cell);
+    // Stores a new value and repaints; an equal value changes nothing.
     template <class T>
     void Store(T& field, T value);
+    void StoreInRange(int& field, int value, int lowest, int highest = INT_MAX);
 
     int FWallNumber = 1;
     int FNbCaseHeight = 18;

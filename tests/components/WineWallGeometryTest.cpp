@@ -118,6 +118,35 @@ TEST(WineWallGeometry, TinyMaximaStopAtTheSmallestCompartment)
     EXPECT_EQ(wall.Wall->CaseWidthHeight(), TWineWall::MinCaseWidthHeight);
 }
 
+TEST(WineWallGeometry, AbsurdCountsAndSizesNeitherWrapNorHang)
+{
+    TWallOnForm wall;
+    wall.Wall->SetNbCaseWidth(INT_MAX);
+    wall.Wall->SetNbCaseHeight(INT_MAX);
+    TCellRecorder cells;
+    cells.Attach(*wall.Wall);
+    const auto bitmap = PaintWall(*wall.Wall);
+    EXPECT_EQ(bitmap->Pixel(14, 25), clBlack);
+    EXPECT_EQ(cells.Asked.size(), 11u * 20u) << "only the compartments the bitmap shows";
+
+    wall.Wall->SetMaxWidth(500);
+    wall.Wall->AutoCalculate();
+    EXPECT_EQ(wall.Wall->CaseWidthHeight(), TWineWall::MinCaseWidthHeight);
+    wall.Wall->CenterInRectangle(TRect(0, 0, 300, 400), true);
+    EXPECT_EQ(wall.Wall->Width(), INT_MAX) << "as wide as a size can be, not wrapped around";
+
+    wall.Wall->SetCaseWidthHeight(INT_MAX);
+    EXPECT_EQ(wall.Wall->CaseWidthHeight(), TWineWall::MinCaseWidthHeight) << "ignored";
+    wall.Wall->SetCaseWidthHeight(TWineWall::MaxCaseWidthHeight);
+    wall.Wall->SetBounds(10, 20, 208, 375);
+    const auto huge = PaintWall(*wall.Wall);
+    EXPECT_EQ(huge->Pixel(14, 25), clBlack);
+    wall.Wall->Draw(INT_MAX, INT_MIN);
+    TPoint p(15 + TWineWall::MaxCaseWidthHeight, 20);
+    wall.Wall->ClientToRowCol(p, false);
+    EXPECT_EQ(p, TPoint(2, 1));
+}
+
 TEST(WineWallGeometry, CenterInRectangleWithTheLargestSizeThatFits)
 {
     TWallOnForm wall;
@@ -222,41 +251,36 @@ TEST(WineWallGeometry, SettersIgnoreEqualAndOutOfRangeValuesAndRepaintAtOnce)
     TWallOnForm wall;
     TCellRecorder cells;
     cells.Attach(*wall.Wall);
+    using W = TWineWall;
     struct {
-        const char* Name;
-        std::function<void()> Set;
-        std::function<int64_t()> Get;
+        const char* Property;
+        std::function<void(W&)> Set;
         int64_t Before, After;
         bool Repaints;
     } const cases[] = {
-        {"CaseWidthHeight 2", [&] { wall.Wall->SetCaseWidthHeight(2); }, [&] { return wall.Wall->CaseWidthHeight(); }, 20, 20, false},
-        {"CaseWidthHeight 20", [&] { wall.Wall->SetCaseWidthHeight(20); }, [&] { return wall.Wall->CaseWidthHeight(); }, 20, 20, false},
-        {"CaseWidthHeight 3", [&] { wall.Wall->SetCaseWidthHeight(3); }, [&] { return wall.Wall->CaseWidthHeight(); }, 20, 3, true},
-        {"NbCaseWidth 0", [&] { wall.Wall->SetNbCaseWidth(0); }, [&] { return wall.Wall->NbCaseWidth(); }, 9, 9, false},
-        {"NbCaseWidth 4", [&] { wall.Wall->SetNbCaseWidth(4); }, [&] { return wall.Wall->NbCaseWidth(); }, 9, 4, true},
-        {"NbCaseHeight -3", [&] { wall.Wall->SetNbCaseHeight(-3); }, [&] { return wall.Wall->NbCaseHeight(); }, 18, 18, false},
-        {"NbCaseHeight 2", [&] { wall.Wall->SetNbCaseHeight(2); }, [&] { return wall.Wall->NbCaseHeight(); }, 18, 2, true},
-        {"MaxWidth -1", [&] { wall.Wall->SetMaxWidth(-1); }, [&] { return wall.Wall->MaxWidth(); }, 0, 0, false},
-        {"MaxWidth 500", [&] { wall.Wall->SetMaxWidth(500); }, [&] { return wall.Wall->MaxWidth(); }, 0, 500, true},
-        {"SetMaxHeight -1", [&] { wall.Wall->SetMaxHeight(-1); }, [&] { return wall.Wall->MaxHeight(); }, 0, 0, false},
-        {"SetMaxHeight 700", [&] { wall.Wall->SetMaxHeight(700); }, [&] { return wall.Wall->MaxHeight(); }, 0, 700, true},
+        {"CaseWidthHeight", [](W& w) { w.SetCaseWidthHeight(2); }, 20, 20, false},
+        {"CaseWidthHeight", [](W& w) { w.SetCaseWidthHeight(20); }, 20, 20, false},
+        {"CaseWidthHeight", [](W& w) { w.SetCaseWidthHeight(3); }, 20, 3, true},
+        {"NbCaseWidth", [](W& w) { w.SetNbCaseWidth(0); }, 9, 9, false},
+        {"NbCaseHeight", [](W& w) { w.SetNbCaseHeight(2); }, 18, 2, true},
+        {"MaxWidth", [](W& w) { w.SetMaxWidth(-1); }, 0, 0, false},
+        {"MaxHeight", [](W& w) { w.SetMaxHeight(-1); }, 0, 0, false},
+        {"MaxHeight", [](W& w) { w.SetMaxHeight(700); }, 0, 700, true},
         // The property writes its member directly: no check, no repaint.
-        {"MaxHeight property -1", [&] { SetByTable(*wall.Wall, "MaxHeight", -1); }, [&] { return wall.Wall->MaxHeight(); }, 700, -1, false},
-        {"WallNumber property", [&] { SetByTable(*wall.Wall, "WallNumber", 7); }, [&] { return wall.Wall->WallNumber(); }, 1, 7, false},
-        {"Color", [&] { wall.Wall->SetColor(clYellow); }, [&] { return wall.Wall->Color(); }, clWindow, clYellow, true},
-        {"Color again", [&] { wall.Wall->SetColor(clYellow); }, [&] { return wall.Wall->Color(); }, clYellow, clYellow, false},
-        {"TypeHorizontal", [&] { wall.Wall->SetTypeHorizontal(weAlpha); }, [&] { return wall.Wall->TypeHorizontal(); }, weNumeric, weAlpha, true},
-        {"TypeVertical", [&] { wall.Wall->SetTypeVertical(weAlpha); }, [&] { return wall.Wall->TypeVertical(); }, weNumeric, weAlpha, true},
-        {"AutoChangeWidthHeight", [&] { wall.Wall->SetAutoChangeWidthHeight(true); }, [&] { return wall.Wall->AutoChangeWidthHeight(); }, false, true, true},
-        {"AutoChangeWidthHeight again", [&] { wall.Wall->SetAutoChangeWidthHeight(true); }, [&] { return wall.Wall->AutoChangeWidthHeight(); }, true, true, false},
+        {"MaxHeight", [](W& w) { SetByTable(w, "MaxHeight", -1); }, 700, -1, false},
+        {"WallNumber", [](W& w) { SetByTable(w, "WallNumber", 7); }, 1, 7, false},
+        {"Color", [](W& w) { w.SetColor(clYellow); }, clWindow, clYellow, true},
+        {"Color", [](W& w) { w.SetColor(clYellow); }, clYellow, clYellow, false},
+        {"TypeHorizontal", [](W& w) { w.SetTypeHorizontal(weAlpha); }, weNumeric, weAlpha, true},
     };
+    auto value = [&](const char* name) { return std::get<int64_t>(W::StaticClass().FindProp(name)->Get(*wall.Wall)); };
     for (const auto& c : cases) {
         wall.Pump();
-        ASSERT_EQ(c.Get(), c.Before) << c.Name;
+        ASSERT_EQ(value(c.Property), c.Before) << c.Property;
         cells.Asked.clear();
-        c.Set();
+        c.Set(*wall.Wall);
         // Refresh paints before the setter returns: no message needs to be handled.
-        EXPECT_EQ(c.Get(), c.After) << c.Name;
-        EXPECT_EQ(!cells.Asked.empty(), c.Repaints) << c.Name;
+        EXPECT_EQ(value(c.Property), c.After) << c.Property << " " << c.After;
+        EXPECT_EQ(!cells.Asked.empty(), c.Repaints) << c.Property << " " << c.After;
     }
 }
