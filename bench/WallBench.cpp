@@ -51,7 +51,9 @@ double ThreadSeconds()
 {
     FILETIME created, exited, kernel, user;
     GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7; };
+    auto seconds = [](const FILETIME& t) {
+        return static_cast<double>(static_cast<uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
+    };
     return seconds(kernel) + seconds(user);
 }
 
