@@ -227,22 +227,16 @@ void TWineWall::DrawJoint(int X, int Y)
     Canvas()->Polygon({TPoint(X - d, Y), TPoint(X, Y - d), TPoint(X + d, Y), TPoint(X, Y + d)});
 }
 
-void TWineWall::DrawBottleEnd(const TRect& Cell, bool bEmpty, TColor Color, TColor EllipseColor)
+void TWineWall::DrawBottleEnd(const TRect& Cell, bool bEmpty, TColor Fill, TColor Ring)
 {
+    // An empty end in the wall's own colour erases a bottle drawn there before.
     TCanvas* canvas = Canvas();
-    if (bEmpty) {
-        // Painting the empty end in the wall's colour erases a bottle drawn before.
-        canvas->Brush()->SetColor(this->Color());
-        canvas->Pen()->SetColor(this->Color());
-        canvas->Ellipse(Cell.left + 1, Cell.top + 1, Cell.right - 1, Cell.bottom - 1);
-    } else {
-        canvas->Brush()->SetColor(Color);
-        canvas->Pen()->SetColor(EllipseColor);
-        canvas->Ellipse(Cell.left + 1, Cell.top + 1, Cell.right - 1, Cell.bottom - 1);
-        // A coloured ring is two pixels wide, a black one a single pixel.
-        if (EllipseColor != clBlack)
-            canvas->Ellipse(Cell.left + 2, Cell.top + 2, Cell.right - 2, Cell.bottom - 2);
-    }
+    canvas->Brush()->SetColor(bEmpty ? Color() : Fill);
+    canvas->Pen()->SetColor(bEmpty ? Color() : Ring);
+    canvas->Ellipse(Cell.left + 1, Cell.top + 1, Cell.right - 1, Cell.bottom - 1);
+    // A coloured ring is two pixels wide, a black one a single pixel.
+    if (!bEmpty && Ring != clBlack)
+        canvas->Ellipse(Cell.left + 2, Cell.top + 2, Cell.right - 2, Cell.bottom - 2);
     canvas->Pen()->SetColor(clBlack);
 }
 

@@ -85,6 +85,8 @@ public:
     void SetColor(TColor value) override;
     virtual void SetMaxWidth(int value);                // ignores negative values
     virtual void SetMaxHeight(int value);               // ignores negative values
+    // A stored form writes MaxHeight and WallNumber straight into their members,
+    // unchecked: a negative maximum means no limit, as 0 does.
 
     TWallDrawingEvent OnDrawing;
     // These take the place of the framework's click and mouse events.
@@ -138,7 +140,7 @@ private:
     // The compartments around a client rectangle that painting it needs.
     TCellRange CellsAround(const TRect& Clip) const;
     void DrawJoint(int X, int Y);
-    void DrawBottleEnd(const TRect& Cell, bool bEmpty, TColor Color, TColor EllipseColor);
+    void DrawBottleEnd(const TRect& Cell, bool bEmpty, TColor Fill, TColor Ring);
     void DrawLabels(int iRow, int iCol, const TRect& Cell);
     // Stores a new value and repaints; an equal value changes nothing.
     template <class T>
