@@ -40,72 +40,66 @@ void ExpectSamePixels(const TBitmap& expected, const TBitmap& actual, const TRec
 TEST(WineWallPaint, FirstRowIsOneBandWithoutLinesOrJoints)
 {
     TDefaultWall wall;
-    const auto bitmap = PaintWall(*wall.Wall);
-    // The band's frame: (14, 15) to (195, 35).
-    EXPECT_EQ(bitmap->Pixel(14, 25), clBlack);
-    EXPECT_EQ(bitmap->Pixel(194, 25), clBlack);
-    EXPECT_EQ(bitmap->Pixel(100, 15), clBlack);
-    EXPECT_EQ(bitmap->Pixel(100, 34), clBlack);
-    // Between the first two compartments: no line, and no joint at the top corners.
-    EXPECT_EQ(bitmap->Pixel(34, 25), WallColor);
-    EXPECT_EQ(bitmap->Pixel(35, 25), WallColor);
-    EXPECT_EQ(bitmap->Pixel(15, 17), WallColor);
-    EXPECT_EQ(bitmap->Pixel(35, 17), WallColor);
-    EXPECT_EQ(bitmap->Pixel(175, 17), WallColor);
+    ExpectPixels(*PaintWall(*wall.Wall), {
+        {14, 25, clBlack, "the band's frame runs from (14, 15) to (195, 35)"},
+        {194, 25, clBlack},
+        {100, 15, clBlack},
+        {100, 34, clBlack},
+        {34, 25, WallColor, "no line between compartments"},
+        {35, 25, WallColor},
+        {15, 17, WallColor, "no joint at the upper corners"},
+        {35, 17, WallColor},
+        {175, 17, WallColor},
+    });
 }
 
 TEST(WineWallPaint, OtherRowsHaveFramesAndTealJointsAtTheUpperCorners)
 {
     TDefaultWall wall;
     const auto bitmap = PaintWall(*wall.Wall);
-    // Compartment (2, 2) is framed by (34, 35) to (55, 55); its neighbours share the verticals.
-    EXPECT_EQ(bitmap->Pixel(34, 45), clBlack);
-    EXPECT_EQ(bitmap->Pixel(54, 45), clBlack);
-    EXPECT_EQ(bitmap->Pixel(45, 35), clBlack);
-    EXPECT_EQ(bitmap->Pixel(45, 54), clBlack);
-    EXPECT_EQ(bitmap->Pixel(45, 55), clBlack) << "the next row's top line lies beside this one's bottom";
-    EXPECT_EQ(bitmap->Pixel(33, 45), WallColor);
-    EXPECT_EQ(bitmap->Pixel(35, 45), WallColor);
-    // Joints: teal diamonds of half-width 5 on the upper corners, outlined in black.
-    for (const TPoint corner : {TPoint(15, 35), TPoint(35, 35), TPoint(55, 95), TPoint(195, 355)}) {
-        EXPECT_EQ(bitmap->Pixel(corner.x, corner.y - 2), clTeal) << corner.x << ", " << corner.y;
-        EXPECT_EQ(bitmap->Pixel(corner.x, corner.y + 2), clTeal) << corner.x << ", " << corner.y;
-        EXPECT_EQ(bitmap->Pixel(corner.x, corner.y - 5), clBlack) << corner.x << ", " << corner.y;
-    }
-    // No joint on the lower corners of the last row.
-    EXPECT_EQ(bitmap->Pixel(35, 373), WallColor);
-    // The strip right of the last column keeps what was under the wall, but for the
-    // halves of the last joints that reach into it.
-    EXPECT_EQ(bitmap->Pixel(200, 45), BackdropColor);
-    EXPECT_EQ(bitmap->Pixel(205, 200), BackdropColor);
+    ExpectPixels(*bitmap, {
+        {34, 45, clBlack, "compartment (2, 2) is framed by (34, 35) to (55, 55)"},
+        {54, 45, clBlack, "the next compartment shares this vertical"},
+        {45, 35, clBlack},
+        {45, 54, clBlack},
+        {45, 55, clBlack, "the next row's top line lies beside this one's bottom"},
+        {33, 45, WallColor},
+        {35, 45, WallColor},
+        {35, 373, WallColor, "no joint on the lower corners of the last row"},
+        {200, 45, BackdropColor, "the strip right of the last column is not filled"},
+        {205, 200, BackdropColor},
+    });
+    // Joints: teal diamonds of half-width 5 outlined in black, the last column's
+    // reaching into the strip on its right.
+    for (const TPoint corner : {TPoint(15, 35), TPoint(35, 35), TPoint(55, 95), TPoint(195, 355)})
+        ExpectPixels(*bitmap, {{corner.x, corner.y - 2, clTeal}, {corner.x, corner.y + 2, clTeal},
+                               {corner.x, corner.y - 5, clBlack}});
 }
 
 TEST(WineWallPaint, BottleEndsAndEmptyCompartments)
 {
     TDefaultWall wall;
-    wall.Cells.Bottles[{3, 2}] = {clNone, clNone};   // left as they come: white, black ring
-    wall.Cells.Bottles[{4, 5}] = {clBlue, clRed};   // a coloured ring is two pixels wide
+    wall.Cells.Bottles[{3, 2}] = {clNone, clNone}; // left as they come: white, black ring
+    wall.Cells.Bottles[{4, 5}] = {clBlue, clRed};
     wall.Cells.Bottles[{5, 1}] = {clYellow, clBlack};
-    const auto bitmap = PaintWall(*wall.Wall);
-
-    // (3, 2): the ellipse spans x 36..53 at its middle row y = 65.
-    EXPECT_EQ(bitmap->Pixel(36, 65), clBlack);
-    EXPECT_EQ(bitmap->Pixel(37, 65), clWhite);
-    EXPECT_EQ(bitmap->Pixel(45, 65), clWhite);
-    EXPECT_EQ(bitmap->Pixel(53, 65), clBlack);
-    EXPECT_EQ(bitmap->Pixel(45, 56), clBlack);
-    // (4, 5): x 96..113 at y = 85.
-    EXPECT_EQ(bitmap->Pixel(96, 85), clRed);
-    EXPECT_EQ(bitmap->Pixel(97, 85), clRed);
-    EXPECT_EQ(bitmap->Pixel(98, 85), clBlue);
-    EXPECT_EQ(bitmap->Pixel(105, 85), clBlue);
-    EXPECT_EQ(bitmap->Pixel(112, 85), clRed);
-    // (5, 1): a black ring stays one pixel wide whatever the fill.
-    EXPECT_EQ(bitmap->Pixel(16, 105), clBlack);
-    EXPECT_EQ(bitmap->Pixel(17, 105), clYellow);
-    // Empty compartments show only the wall's colour, ring included.
-    for (const TPoint p : {TPoint(65, 65), TPoint(56, 65), TPoint(105, 105), TPoint(96, 105)})
-        EXPECT_EQ(bitmap->Pixel(p.x, p.y), WallColor) << p.x << ", " << p.y;
+    ExpectPixels(*PaintWall(*wall.Wall), {
+        {36, 65, clBlack, "(3, 2) spans x 36..53 on its middle row"},
+        {37, 65, clWhite},
+        {45, 65, clWhite},
+        {53, 65, clBlack},
+        {45, 56, clBlack},
+        {96, 85, clRed, "(4, 5): a coloured ring is two pixels wide"},
+        {97, 85, clRed},
+        {98, 85, clBlue},
+        {105, 85, clBlue},
+        {112, 85, clRed},
+        {16, 105, clBlack, "(5, 1): a black ring is one pixel wide whatever the fill"},
+        {17, 105, clYellow},
+        {65, 65, WallColor, "empty compartments show the wall's colour, ring included"},
+        {56, 65, WallColor},
+        {105, 105, WallColor},
+        {96, 105, WallColor},
+    });
     EXPECT_EQ(wall.Cells.Asked.size(), 9u * 18u);
 }
 
@@ -114,10 +108,7 @@ TEST(WineWallPaint, WithoutHandlerFramesJointsAndLabelsButNoBottles)
     TWallOnForm wall;
     wall.Wall->SetColor(WallColor);
     const auto bitmap = PaintWall(*wall.Wall);
-    EXPECT_EQ(bitmap->Pixel(45, 65), WallColor);
-    EXPECT_EQ(bitmap->Pixel(36, 65), WallColor);
-    EXPECT_EQ(bitmap->Pixel(34, 65), clBlack);
-    EXPECT_EQ(bitmap->Pixel(35, 53), clTeal);
+    ExpectPixels(*bitmap, {{45, 65, WallColor}, {36, 65, WallColor}, {34, 65, clBlack}, {35, 53, clTeal}});
     EXPECT_FALSE(InkBox(*bitmap, TRect(55, 0, 75, 15), BackdropColor).IsEmpty());
 }
 

@@ -6,8 +6,11 @@
 #include "framework/forms/Form.h"
 #include "framework/graphics/Bitmap.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <climits>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <utility>
@@ -91,6 +94,19 @@ inline std::unique_ptr<TBitmap> PaintWall(TWineWall& wall, TColor backdrop = Bac
     bitmap->Canvas()->FillRect(TRect(0, 0, wall.Width(), wall.Height()));
     wall.PaintTo(bitmap->Canvas()->Handle(), 0, 0);
     return bitmap;
+}
+
+// A pixel expected at a place of a painted wall.
+struct TProbe {
+    int X, Y;
+    TColor Expected;
+    const char* Why = "";
+};
+
+inline void ExpectPixels(const TBitmap& bitmap, std::initializer_list<TProbe> probes)
+{
+    for (const TProbe& p : probes)
+        EXPECT_EQ(bitmap.Pixel(p.X, p.Y), p.Expected) << "at (" << p.X << ", " << p.Y << ") " << p.Why;
 }
 
 // The smallest rectangle around every pixel inside Area that is not Background
