@@ -111,6 +111,18 @@ TShiftState KeyboardShiftState()
 // ---------------------------------------------------------------------------
 // Device contexts of control canvases taken outside painting
 
+void ClipToBounds(HDC DC, int Width, int Height)
+{
+    // A clip region makes GDI test every later shape against it, which slows a
+    // control that draws many: a DC that cannot reach outside the bounds anyway
+    // (a bitmap of the control's size, an update region within it) is left alone.
+    RECT box;
+    const int kind = GetClipBox(DC, &box);
+    if (kind != ERROR && box.left >= 0 && box.top >= 0 && box.right <= Width && box.bottom <= Height)
+        return;
+    IntersectClipRect(DC, 0, 0, Width, Height);
+}
+
 namespace {
 std::vector<TControlCanvas*>& CanvasesWithDC()
 {
@@ -141,7 +153,7 @@ void TControlCanvas::CreateHandle()
     Font()->Assign(FControl->Font());
     if (FControl != windowOwner) {
         SetViewportOrgEx(FOwnedDC, dx, dy, nullptr);
-        IntersectClipRect(FOwnedDC, 0, 0, FControl->Width(), FControl->Height());
+        ClipToBounds(FOwnedDC, FControl->Width(), FControl->Height());
     }
     SetHandle(FOwnedDC);
     CanvasesWithDC().push_back(this);

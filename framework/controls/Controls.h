@@ -278,6 +278,10 @@ private:
     TControlState FControlState;
 };
 
+// Confines drawing on DC to the rectangle (0, 0, Width, Height) of its logical
+// coordinates: a graphic control's bounds once the origin is moved onto it.
+void ClipToBounds(HDC DC, int Width, int Height);
+
 // A graphic control's canvas draws on its parent's window, moved and clipped to
 // the control; a window's canvas draws on the window. Outside painting the canvas
 // takes a window device context on demand; the application releases those after

@@ -28,7 +28,7 @@ void TGraphicControl::PaintTo(HDC DC, int X, int Y)
 {
     const int saved = SaveDC(DC);
     OffsetViewportOrgEx(DC, X, Y, nullptr);
-    IntersectClipRect(DC, 0, 0, Width(), Height());
+    ClipToBounds(DC, Width(), Height());
     PaintWithDC(DC);
     RestoreDC(DC, saved);
 }

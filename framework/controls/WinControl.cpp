@@ -669,7 +669,7 @@ void TWinControl::PaintControls(HDC DC)
             continue;
         const int saved = SaveDC(DC);
         OffsetViewportOrgEx(DC, c->Left(), c->Top(), nullptr);
-        IntersectClipRect(DC, 0, 0, c->Width(), c->Height());
+        ClipToBounds(DC, c->Width(), c->Height());
         c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
         RestoreDC(DC, saved);
     }

@@ -4,7 +4,10 @@
 #include "framework/core/TypeInfo.h"
 #include "framework/graphics/Bitmap.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 const TEnumInfo FontStyleInfo{"TFontStyle", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}};
@@ -13,6 +16,37 @@ const TEnumInfo PenStyleInfo{"TPenStyle", {"psSolid", "psDash", "psDot", "psDash
                                            "psInsideFrame"}};
 const TEnumInfo BrushStyleInfo{"TBrushStyle", {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
                                                "bsBDiagonal", "bsCross", "bsDiagCross"}};
+
+// The pens and brushes made last, by look. A canvas that switches between a few
+// colours shape after shape finds its objects here instead of making and deleting
+// one per shape. Keeping a few alive costs little; the least recently used goes first.
+class TRecentGdiObjects {
+public:
+    TSharedGdiObject Find(const TGdiLook& look)
+    {
+        const auto it = std::find_if(FEntries.begin(), FEntries.end(), [&](const auto& e) { return e.first == look; });
+        if (it == FEntries.end())
+            return nullptr;
+        std::rotate(it, it + 1, FEntries.end());
+        return FEntries.back().second;
+    }
+    void Add(const TGdiLook& look, TSharedGdiObject object)
+    {
+        if (FEntries.size() == Capacity)
+            FEntries.erase(FEntries.begin());
+        FEntries.emplace_back(look, std::move(object));
+    }
+
+private:
+    static constexpr size_t Capacity = 16;
+    std::vector<std::pair<TGdiLook, TSharedGdiObject>> FEntries;
+};
+
+TRecentGdiObjects& RecentGdiObjects()
+{
+    static TRecentGdiObjects recent;
+    return recent;
+}
 } // namespace
 
 // --- TGraphicsObject ---
@@ -23,10 +57,18 @@ FW_END_CLASS
 const TSharedGdiObject& TGraphicsObject::SharedHandle() const
 {
     if (!FHandle || HandleOutdated()) {
+        const std::optional<TGdiLook> look = Look();
+        if (look)
+            if (TSharedGdiObject recent = RecentGdiObjects().Find(*look)) {
+                FHandle = std::move(recent);
+                return FHandle;
+            }
         HGDIOBJ object = CreateGdiObject();
         if (!object)
             throw EOutOfResources(Exception::Fmt("Cannot create the GDI object of a %s", ClassName().c_str()));
         FHandle = std::make_shared<const TGdiObject>(object);
+        if (look)
+            RecentGdiObjects().Add(*look, FHandle);
     }
     return FHandle;
 }
@@ -140,6 +182,11 @@ HGDIOBJ TPen::CreateGdiObject() const
     return CreatePen(styles[F.Style], F.Width, ColorToRGB(F.Color));
 }
 
+std::optional<TGdiLook> TPen::Look() const
+{
+    return TGdiLook{1, static_cast<uint8_t>(F.Style), F.Width, ColorToRGB(F.Color)};
+}
+
 // --- TBrush ---
 
 FW_BEGIN_CLASS(TBrush, TGraphicsObject)
@@ -157,6 +204,14 @@ bool TBrush::CopyProperties(const TGraphicsObject& Source)
         return false;
     FPatternChangeCount = static_cast<const TBrush&>(Source).FPatternChangeCount;
     return true;
+}
+
+std::optional<TGdiLook> TBrush::Look() const
+{
+    // A pattern brush depends on the bitmap's pixels as well.
+    if (F.Bitmap)
+        return std::nullopt;
+    return TGdiLook{2, static_cast<uint8_t>(F.Style), 0, ColorToRGB(F.Color)};
 }
 
 bool TBrush::HandleOutdated() const { return F.Bitmap && F.Bitmap->ChangeCount() != FPatternChangeCount; }

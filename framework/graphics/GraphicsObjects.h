@@ -8,9 +8,20 @@
 #include "framework/graphics/GdiHandles.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class TBitmap;
+
+// What a pen or brush object looks like, for those that depend on nothing else:
+// GDI objects of one look are interchangeable, and any holder may share one.
+struct TGdiLook {
+    uint8_t Kind;
+    uint8_t Style;
+    int Width;
+    COLORREF Color;
+    friend bool operator==(const TGdiLook&, const TGdiLook&) = default;
+};
 
 class TGraphicsObject : public TPersistent {
     FW_CLASS(TGraphicsObject)
@@ -31,6 +42,9 @@ protected:
     // Copies the properties of Source when it is of this kind; false otherwise.
     virtual bool CopyProperties(const TGraphicsObject& Source) = 0;
     virtual HGDIOBJ CreateGdiObject() const = 0;
+    // An object with a look takes one of that look made recently, if any, instead
+    // of making another.
+    virtual std::optional<TGdiLook> Look() const { return std::nullopt; }
     // True when the cached object no longer matches something outside the
     // properties (a brush's pattern bitmap that was drawn on since).
     virtual bool HandleOutdated() const { return false; }
@@ -125,6 +139,7 @@ public:
 protected:
     HGDIOBJ CreateGdiObject() const override;
     bool CopyProperties(const TGraphicsObject& Source) override;
+    std::optional<TGdiLook> Look() const override;
 
 private:
     struct TProperties {
@@ -162,6 +177,7 @@ protected:
     HGDIOBJ CreateGdiObject() const override;
     bool HandleOutdated() const override;
     bool CopyProperties(const TGraphicsObject& Source) override;
+    std::optional<TGdiLook> Look() const override;
 
 private:
     struct TProperties {

@@ -1,6 +1,7 @@
 // Colours, geometry and the drawing tools: what GDI receives and when tools change.
 #include "framework/core/Exceptions.h"
 #include "framework/core/TypeInfo.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/GraphicsObjects.h"
 #include "framework/graphics/Types.h"
@@ -153,4 +154,65 @@ TEST(GraphicsPenBrush, HandlesMatchTheirProperties)
     EXPECT_EQ(made2.lbColor, GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(changes, 2);
     EXPECT_FALSE(brush.FillsTextBackground());
+}
+
+TEST(GraphicsPenBrush, ToolsOfOneLookShareARecentObject)
+{
+    // Switching back and forth between colours makes no GDI object per switch.
+    TBrush brush;
+    brush.SetColor(clRed);
+    const HBRUSH red = brush.Handle();
+    brush.SetColor(clTeal);
+    const HBRUSH teal = brush.Handle();
+    EXPECT_NE(red, teal);
+    for (int i = 0; i < 10; ++i) {
+        brush.SetColor(i % 2 ? clRed : clTeal);
+        EXPECT_EQ(brush.Handle(), i % 2 ? red : teal);
+    }
+
+    // The object outlives the tool that made it, for the next tool of that look.
+    HBRUSH made;
+    {
+        TBrush first;
+        first.SetColor(0x123456);
+        made = first.Handle();
+    }
+    TBrush second;
+    second.SetColor(0x123456);
+    EXPECT_EQ(second.Handle(), made);
+    LOGBRUSH look{};
+    ASSERT_NE(GetObjectA(second.Handle(), sizeof look, &look), 0);
+    EXPECT_EQ(look.lbColor, RGB(0x56, 0x34, 0x12));
+
+    // Pens are not brushes, and a width or style is part of the look.
+    TPen pen;
+    pen.SetColor(clRed);
+    EXPECT_NE(static_cast<HGDIOBJ>(pen.Handle()), static_cast<HGDIOBJ>(red));
+    const HPEN thin = pen.Handle();
+    pen.SetWidth(2);
+    EXPECT_NE(pen.Handle(), thin);
+    TBrush hatched;
+    hatched.SetColor(clRed);
+    hatched.SetStyle(bsCross);
+    EXPECT_NE(hatched.Handle(), red);
+
+    // A pattern depends on its bitmap's pixels: never shared.
+    TBitmap pattern;
+    pattern.SetSize(8, 8);
+    TBrush patterned1, patterned2;
+    patterned1.SetBitmap(&pattern);
+    patterned2.SetBitmap(&pattern);
+    EXPECT_NE(patterned1.Handle(), patterned2.Handle());
+
+    // Only a few looks are kept; one pushed out stays whole for the tools that hold it.
+    TBrush holder;
+    holder.SetColor(0x00ABCDEF);
+    holder.Handle();
+    TBrush passing;
+    for (int i = 1; i <= 40; ++i) {
+        passing.SetColor(i * 0x010203);
+        passing.Handle();
+    }
+    ASSERT_NE(GetObjectA(holder.Handle(), sizeof look, &look), 0);
+    EXPECT_EQ(look.lbColor, RGB(0xEF, 0xCD, 0xAB));
 }
