@@ -72,7 +72,13 @@ protected:
         Form->SetBounds(100, 100, 300, 150);
         Label = MakeLabel();
         Form->Show();
-        Application->ProcessMessages();
+        // The pointer is wherever earlier programs left it: move it off the label.
+        const TPoint blank = Form->ClientToScreen(TPoint(250, 100));
+        SetCursorPos(blank.x, blank.y);
+        WaitFor([this] {
+            Application->ProcessMessages();
+            return !Label->Hovering();
+        });
     }
     void TearDown() override
     {
