@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -44,17 +45,32 @@ std::string WithoutMeasuredSizes(const std::string& text)
         out += line + "\n";
     return out;
 }
+
+// The shipped window as the designer reads it: a plain form standing for its class.
+struct TDesignedWindow {
+    TDesignedWindow()
+    {
+        Form.SetDesigning(true);
+        ReadComponentRes("TFM_Installation", Form);
+    }
+    TImage& Image(const char* name)
+    {
+        auto* image = dynamic_cast<TImage*>(Form.FindComponent(name));
+        if (!image)
+            throw std::runtime_error(std::string("no image ") + name);
+        return *image;
+    }
+    TForm Form{nullptr};
+};
 } // namespace
 
 // Read in design mode by plain roots, the shipped resources write back unchanged:
 // they are in the writer's own form, so what the designer saves is what ships.
 TEST(LauncherResources, EveryShippedFormWritesBackUnchanged)
 {
-    TForm window(nullptr);
-    window.SetDesigning(true);
-    ReadComponentRes("TFM_Installation", window);
+    TDesignedWindow window;
     const std::string stored = Stored("TFM_Installation");
-    EXPECT_EQ(WithoutMeasuredSizes(WriteComponent(window)), WithoutMeasuredSizes(stored));
+    EXPECT_EQ(WithoutMeasuredSizes(WriteComponent(window.Form)), WithoutMeasuredSizes(stored));
     // Only the sizes of the seven auto-sized labels were left out of the comparison.
     const std::string masked = WithoutMeasuredSizes(stored);
     size_t blanked = 0;
@@ -70,12 +86,8 @@ TEST(LauncherResources, EveryShippedFormWritesBackUnchanged)
 
 TEST(LauncherResources, BackgroundPatternHasItsExactPixels)
 {
-    TForm window(nullptr);
-    window.SetDesigning(true);
-    ReadComponentRes("TFM_Installation", window);
-    auto* image = dynamic_cast<TImage*>(window.FindComponent("IM_Background"));
-    ASSERT_NE(image, nullptr);
-    TBitmap* pattern = image->Picture()->Bitmap();
+    TDesignedWindow window;
+    TBitmap* pattern = window.Image("IM_Background").Picture()->Bitmap();
     ASSERT_EQ(pattern->Width(), 8);
     ASSERT_EQ(pattern->Height(), 8);
     EXPECT_EQ(pattern->PixelFormat(), pf24bit);
@@ -87,12 +99,9 @@ TEST(LauncherResources, BackgroundPatternHasItsExactPixels)
 
 TEST(LauncherResources, BannerIsASixteenColourPictureOnALightGreyGround)
 {
-    TForm window(nullptr);
-    window.SetDesigning(true);
-    ReadComponentRes("TFM_Installation", window);
-    auto* image = dynamic_cast<TImage*>(window.FindComponent("IM_Elvarine"));
-    ASSERT_NE(image, nullptr);
-    TBitmap* banner = image->Picture()->Bitmap();
+    TDesignedWindow window;
+    TImage& image = window.Image("IM_Elvarine");
+    TBitmap* banner = image.Picture()->Bitmap();
     EXPECT_EQ(banner->Width(), 285);
     EXPECT_EQ(banner->Height(), 90);
     EXPECT_EQ(banner->PixelFormat(), pf4bit);
@@ -108,6 +117,6 @@ TEST(LauncherResources, BannerIsASixteenColourPictureOnALightGreyGround)
         for (int x = 100; x < 285; ++x)
             inked += banner->Pixel(x, y) != ground;
     EXPECT_GT(inked, 500);
-    EXPECT_EQ(image->Width(), 285);
-    EXPECT_EQ(image->Height(), 90);
+    EXPECT_EQ(image.Width(), 285);
+    EXPECT_EQ(image.Height(), 90);
 }

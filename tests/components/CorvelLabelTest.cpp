@@ -167,6 +167,11 @@ TEST_F(CorvelLabelTest, MissingEmptyOrWronglyTypedSettingsFallBackToGreyAndHover
     };
     DeleteRegistryKey(HKEY_CURRENT_USER, BrowserKey);
     expectDefaults("no key");
+    HKEY created = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, BrowserKey, 0, KEY_READ, &created), ERROR_SUCCESS)
+        << "reading the settings created their key";
+    if (created)
+        RegCloseKey(created);
 
     CreateRegistryKey(HKEY_CURRENT_USER, BrowserKey);
     expectDefaults("no values");
