@@ -18,7 +18,7 @@ std::string FormatInteger(const TPropInfo& prop, int64_t value)
         if (const char* name = prop.Idents->NameOf(value))
             return name;
     if (value < MinWord || value > MaxWord)
-        throw EWriteError(Exception::Fmt("value %lld is out of the 32-bit range", static_cast<long long>(value)));
+        throw EWriteError("value " + std::to_string(value) + " is out of the 32-bit range");
     const auto word = static_cast<uint32_t>(value);
     if (prop.Idents && prop.Idents->WriteHex)
         return Exception::Fmt("0x%08X", static_cast<unsigned>(word));
@@ -39,7 +39,7 @@ std::string EnumName(const TPropInfo& prop, int64_t ordinal)
 {
     const char* name = prop.Enum->NameOf(ordinal);
     if (!name)
-        throw EWriteError(Exception::Fmt("%lld is no value of %s", static_cast<long long>(ordinal), prop.Enum->TypeName));
+        throw EWriteError(std::to_string(ordinal) + " is no value of " + prop.Enum->TypeName);
     return name;
 }
 
