@@ -59,6 +59,23 @@ public:
     }
     void AddSetup() { Add(FromUnix(ELV_SETUP_STANDIN_EXE), "Setup.exe"); }
     const std::string& Folder() const { return FFolder; }
+    // The names in the folder now, sorted.
+    std::vector<std::string> Files() const
+    {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((FFolder + "*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
 private:
     std::string FFolder;
@@ -319,6 +336,12 @@ TEST_F(LauncherProgram, ShowsItselfWhenNotInstalledOrStartedWithoutArguments)
         EXPECT_EQ(launcher.WaitForExit(), 0);
         Window = nullptr;
     }
+    // Starting and closing wrote nothing: no file beside it, no marker of its own.
+    EXPECT_EQ(medium.Files(), std::vector<std::string>{"Launcher.exe"});
+    HKEY marker = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, MarkerKey, 0, KEY_READ, &marker), ERROR_SUCCESS);
+    if (marker)
+        RegCloseKey(marker);
 }
 
 TEST_F(LauncherProgram, AMarkerForTheWholeMachineDoesNotSilenceIt)
