@@ -6,6 +6,15 @@
 #include "framework/forms/Application.h"
 #include "framework/system/Process.h"
 
+#include <cstdlib>
+
+// A windowed program has no console for the default report of an uncaught exception
+// (its type name, demangled): ending at once is all it can do, and leaving the report
+// out keeps the name demangler, some 50 KB, out of the program.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+} // namespace __gnu_cxx
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     try {

@@ -34,9 +34,11 @@ std::function<int(HDC)>& TFM_Installation::PaletteSizeQuery()
     return query;
 }
 
-std::string TFM_Installation::LaunchDirectory()
+std::string TFM_Installation::LaunchDirectory() { return LaunchDirectoryOf(Application->ExeName()); }
+
+std::string TFM_Installation::LaunchDirectoryOf(const std::string& ExeName)
 {
-    std::string directory = ExtractFilePath(Application->ExeName());
+    std::string directory = ExtractFilePath(ExeName);
     if (directory.empty() || directory.back() != '\\')
         directory += '\\';
     return directory;

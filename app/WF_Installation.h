@@ -40,6 +40,8 @@ public:
 
     // The directory of the running program, ending with one backslash.
     static std::string LaunchDirectory();
+    // The directory part of a program's path, ending with one backslash ("\\" for none).
+    static std::string LaunchDirectoryOf(const std::string& ExeName);
     // How many palette colours the display has (GetDeviceCaps NUMCOLORS, -1 above
     // 8 bits per pixel); tests stand in for a 256-colour display here.
     static std::function<int(HDC)>& PaletteSizeQuery();

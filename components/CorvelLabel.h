@@ -42,9 +42,6 @@ public:
     virtual void Set3DColorHover(TColor value);
     virtual void SetVisitedColor(TColor value);
 
-    TLaunchLinkEvent OnBeforeLaunchLink;
-    TNotifyEvent OnAfterLaunchLink;
-
     // Run-time state.
     bool Visited() const { return FVisited; }
     bool Hovering() const { return FHovering; }
@@ -86,6 +83,12 @@ private:
     TColor FVisitedColor = clPurple;
     std::string FLink;
     std::string FLinkParameter;
+
+public:
+    TLaunchLinkEvent OnBeforeLaunchLink;
+    TNotifyEvent OnAfterLaunchLink;
+
+private:
     bool FHovering = false;
     bool FJustLaunched = false;
     bool FIEUseHoverColor = false;

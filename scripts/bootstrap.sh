@@ -4,7 +4,7 @@
 # cannot run 32-bit Linux code, and a wine32 package would hijack the launcher.
 set -euo pipefail
 
-packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest
           python3 wine wine64 xvfb xauth imagemagick xdotool)
 

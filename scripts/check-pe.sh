@@ -14,4 +14,7 @@ while read -r dll; do
 done < <(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p')
 size=$(stat -c %s "$exe")
 echo "$exe: PE32, $size bytes, imports: $(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')"
+# The size goal is reported, not enforced: it is a goal of the release, not a fault.
+target=$((512 * 1024))
+if [ "$size" -gt "$target" ]; then echo "size: $((size - target)) bytes over the 512 KiB goal"; fi
 exit $status

@@ -38,12 +38,18 @@ start_wine
 LC_ALL=$locale wine "$medium/Launcher.exe" &
 launcher=$!
 shot="$BUILD/launcher-screenshot.png"
+window=
 for _ in $(seq 100); do
-    xdotool search --name '^Elvarine$' >/dev/null 2>&1 && break
+    window=$(xdotool search --name '^Elvarine$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.1
 done
 sleep 1
-import -window root "$shot"
+if [ -n "$window" ]; then
+    import -window "$window" "$shot"
+else
+    echo "the launcher window did not show; the whole screen is saved instead" >&2
+    import -window root "$shot"
+fi
 echo "screenshot: $shot"
 if [ "$own_display" = 1 ]; then
     kill "$launcher" 2>/dev/null || true

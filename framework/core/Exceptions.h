@@ -12,7 +12,7 @@ public:
     const char* what() const noexcept override { return FMessage.c_str(); }
 
     // printf-style formatting of a message, e.g. Fmt("List index out of bounds (%d)", i).
-    static std::string Fmt(const char* format, ...) __attribute__((format(printf, 1, 2)));
+    static std::string Fmt(const char* format, ...) __attribute__((format(ms_printf, 1, 2)));
 
 private:
     std::string FMessage;

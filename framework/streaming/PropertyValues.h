@@ -9,9 +9,15 @@
 // field).
 #include "framework/core/TypeInfo.h"
 
+#include <cstdint>
+#include <limits>
 #include <string>
 
 class TFormLexer;
+
+// The range of the 32-bit words that integer properties hold.
+constexpr int64_t MinWord = std::numeric_limits<int32_t>::min();
+constexpr int64_t MaxWord = std::numeric_limits<uint32_t>::max();
 
 // The type named by error messages: the enumeration's or class's own name, or the kind.
 std::string PropertyTypeName(const TPropInfo& prop);

@@ -65,6 +65,7 @@ FW_BEGIN_CLASS(TStatusBar, TWinControl)
     .Publish({"Align", "Color", "Enabled", "Font", "Hint", "ParentColor", "ParentFont", "ParentShowHint", "ShowHint",
               "Visible", "OnClick", "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"})
     .Default("Align", int64_t{alBottom})
+    .Default("Color", int64_t{clBtnFace})
     .Default("ParentColor", false)
 FW_END_CLASS
 

@@ -1,0 +1,452 @@
+// The launcher program itself, started from a medium folder of its own and driven
+// on the display with the real pointer and keyboard, as a customer would.
+#include "support/DialogWatcher.h"
+#include "support/RegistrySnapshot.h"
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+namespace {
+const char* const MarkerKey = "Software\\Corvel\\Elvarine";
+
+// A path of the build machine as the programs under Wine see it.
+std::string FromUnix(std::string path)
+{
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return "Z:" + path;
+}
+
+std::string TempFolder()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    return temp;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A medium: a folder holding the launcher and what the test puts beside it; its name
+// has the blanks, apostrophe and parentheses that real folder names have.
+class TMedium {
+public:
+    explicit TMedium(const std::string& folder = TempFolder() + "Elvarine medium (it's " +
+                                                 std::to_string(GetCurrentProcessId()) + ")\\")
+        : FFolder(folder)
+    {
+        CreateDirectoryA(FFolder.c_str(), nullptr);
+        Add(FromUnix(ELV_LAUNCHER_EXE), "Launcher.exe");
+    }
+    ~TMedium()
+    {
+        for (const auto& name : FFiles)
+            DeleteFileA((FFolder + name).c_str());
+        DeleteFileA((FFolder + "setup-started.txt").c_str());
+        RemoveDirectoryA(FFolder.c_str());
+    }
+    void Add(const std::string& source, const std::string& name)
+    {
+        EXPECT_TRUE(CopyFileA(source.c_str(), (FFolder + name).c_str(), FALSE)) << source;
+        FFiles.push_back(name);
+    }
+    void AddSetup() { Add(FromUnix(ELV_SETUP_STANDIN_EXE), "Setup.exe"); }
+    const std::string& Folder() const { return FFolder; }
+    // The names in the folder now, sorted.
+    std::vector<std::string> Files() const
+    {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((FFolder + "*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do {
+            const std::string name = found.cFileName;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+private:
+    std::string FFolder;
+    std::vector<std::string> FFiles;
+};
+
+// The launcher running as its own process; ended by the test, or killed if still there.
+class TLauncherProcess {
+public:
+    explicit TLauncherProcess(const std::string& exe, const std::string& arguments = "")
+    {
+        std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
+        EXPECT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   folder.c_str(), &startup, &FInfo))
+            << exe << ": error " << GetLastError();
+    }
+    ~TLauncherProcess()
+    {
+        if (FInfo.hProcess) {
+            if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT) {
+                TerminateProcess(FInfo.hProcess, 1);
+                WaitForSingleObject(FInfo.hProcess, 5000);
+            }
+            CloseHandle(FInfo.hProcess);
+            CloseHandle(FInfo.hThread);
+        }
+    }
+    TLauncherProcess(const TLauncherProcess&) = delete;
+    TLauncherProcess& operator=(const TLauncherProcess&) = delete;
+
+    DWORD Id() const { return FInfo.dwProcessId; }
+    // The launcher window once it shows, or null after TimeoutMs.
+    HWND WaitForWindow(DWORD timeoutMs = 15000)
+    {
+        HWND window = nullptr;
+        WaitFor([&] { return (window = FindTopLevelWindow(nullptr, "Elvarine", Id())) != nullptr; }, timeoutMs);
+        if (window)
+            WaitForInputIdle(FInfo.hProcess, 5000);
+        return window;
+    }
+    // The exit code once the process ended, or -1 while it still runs after TimeoutMs.
+    long WaitForExit(DWORD timeoutMs = 15000)
+    {
+        if (WaitForSingleObject(FInfo.hProcess, timeoutMs) != WAIT_OBJECT_0)
+            return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(FInfo.hProcess, &code);
+        return static_cast<long>(code);
+    }
+    bool Running() { return WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT; }
+
+private:
+    PROCESS_INFORMATION FInfo{};
+};
+
+// Runs a program of the machine under Wine (a Unix one too) and waits for it.
+void RunAndWait(std::string commandLine)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        << commandLine;
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+}
+
+// A drive letter of the Wine prefix mapped to a folder of the build machine for as long
+// as the object lives: Wine's drives are the links in the prefix's dosdevices folder.
+class TMappedDrive {
+public:
+    TMappedDrive(char letter, const std::string& unixFolder)
+        : FLink(std::string(getenv("WINEPREFIX") ? getenv("WINEPREFIX") : "") + "/dosdevices/" +
+                static_cast<char>(tolower(letter)) + ":"),
+          FRoot(std::string(1, letter) + ":\\")
+    {
+        // A Unix program's end is not what its Wine handle reports: wait for the drive.
+        RunAndWait("/bin/ln -sfn " + unixFolder + " " + FLink);
+        WaitFor([this] { return Mapped(); }, 5000);
+    }
+    ~TMappedDrive()
+    {
+        RunAndWait("/bin/rm -f " + FLink);
+        WaitFor([this] { return !Mapped(); }, 5000);
+    }
+    const std::string& Root() const { return FRoot; }
+    bool Mapped() const { return GetFileAttributesA(FRoot.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+private:
+    std::string FLink, FRoot;
+};
+
+// --- the real pointer and keyboard ---
+
+TPoint ClientToScreenOf(HWND window, int x, int y)
+{
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    return TPoint(p.x, p.y);
+}
+
+void PointAt(HWND window, int x, int y)
+{
+    const TPoint p = ClientToScreenOf(window, x, y);
+    SetCursorPos(p.x, p.y);
+    Sleep(150);
+}
+
+void Press(DWORD down, DWORD up)
+{
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = down;
+    inputs[1].mi.dwFlags = up;
+    SendInput(2, inputs, sizeof(INPUT));
+    Sleep(150);
+}
+
+void ClickAt(HWND window, int x, int y)
+{
+    PointAt(window, x, y);
+    Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+}
+
+void TypeKey(WORD key)
+{
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+    Sleep(150);
+}
+
+// --- the screen ---
+
+// How many pixels of the colour a client rectangle of the window shows on the screen.
+int CountOnScreen(HWND window, const TRect& client, COLORREF color)
+{
+    const TPoint origin = ClientToScreenOf(window, 0, 0);
+    HDC screen = GetDC(nullptr);
+    int n = 0;
+    for (int y = client.top; y < client.bottom; ++y)
+        for (int x = client.left; x < client.right; ++x)
+            n += GetPixel(screen, origin.x + x, origin.y + y) == color;
+    ReleaseDC(nullptr, screen);
+    return n;
+}
+
+// The window as it is on the screen, saved as a .bmp under the build folder.
+std::string Screenshot(HWND window, const std::string& name)
+{
+    RECT r;
+    if (!GetWindowRect(window, &r))
+        return "";
+    TBitmap shot;
+    shot.SetSize(r.right - r.left, r.bottom - r.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    const std::string path = FromUnix(ELV_ARTIFACT_DIR) + "\\" + name + ".bmp";
+    const TBytes bytes = shot.SaveToBmpBytes();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+std::vector<std::string> ChildTexts(HWND window)
+{
+    std::vector<std::string> texts;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) -> BOOL {
+            char text[256] = "";
+            GetWindowTextA(child, text, sizeof text);
+            reinterpret_cast<std::vector<std::string>*>(list)->push_back(text);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+bool Contains(const std::vector<std::string>& list, const std::string& s)
+{
+    return std::find(list.begin(), list.end(), s) != list.end();
+}
+
+constexpr COLORREF Blue = RGB(0, 0, 255), Black = RGB(0, 0, 0);
+// "Install Elvarine" and the status bar, in client pixels.
+const TRect InstallLink(37, 102, 37 + 100, 102 + 16), StatusBar(0, 220, 300, 239);
+} // namespace
+
+class LauncherProgram : public testing::Test {
+protected:
+    void SetUp() override { DeleteRegistryKey(HKEY_CURRENT_USER, MarkerKey); }
+    // The window as the test left it, when it failed; taken while the program still runs.
+    void KeepScreenshotOnFailure(bool failing = false)
+    {
+        if ((failing || HasFailure()) && Window && IsWindow(Window)) {
+            const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+            std::cout << "screenshot: " << Screenshot(Window, std::string("LauncherProgram.") + info->name()) << '\n';
+        }
+    }
+    // Closes the window with Escape, as the user would, and expects a clean end.
+    void CloseWithEscape(TLauncherProcess& launcher)
+    {
+        KeepScreenshotOnFailure();
+        SetForegroundWindow(Window);
+        EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == Window; }, 5000)) << "not in front";
+        TypeKey(VK_ESCAPE);
+        const long code = launcher.WaitForExit(5000);
+        if (code != 0)
+            KeepScreenshotOnFailure(true);
+        EXPECT_EQ(code, 0);
+    }
+
+    TRegistrySnapshot Marker{HKEY_CURRENT_USER, MarkerKey};
+    HWND Window = nullptr;
+};
+
+TEST_F(LauncherProgram, InstalledAndStartedWithAnArgumentEndsAtOnceWithoutAWindow)
+{
+    CreateRegistryKey(HKEY_CURRENT_USER, MarkerKey); // an empty key is enough
+    TMedium medium;
+    for (const char* arguments : {"/autorun", "one two \"three four\""}) {
+        TLauncherProcess launcher(medium.Folder() + "Launcher.exe", arguments);
+        bool windowSeen = false;
+        WaitFor([&] {
+            windowSeen = windowSeen || FindTopLevelWindow(nullptr, "Elvarine", launcher.Id());
+            return !launcher.Running();
+        });
+        EXPECT_EQ(launcher.WaitForExit(0), 0) << arguments;
+        EXPECT_FALSE(windowSeen) << arguments;
+    }
+}
+
+TEST_F(LauncherProgram, ShowsItselfWhenNotInstalledOrStartedWithoutArguments)
+{
+    TMedium medium;
+    struct {
+        bool Installed;
+        const char* Arguments;
+    } const starts[] = {{true, ""}, {false, "/autorun"}, {false, ""}};
+    for (const auto& start : starts) {
+        if (start.Installed)
+            CreateRegistryKey(HKEY_CURRENT_USER, MarkerKey);
+        else
+            DeleteRegistryKey(HKEY_CURRENT_USER, MarkerKey);
+        TLauncherProcess launcher(medium.Folder() + "Launcher.exe", start.Arguments);
+        Window = launcher.WaitForWindow();
+        ASSERT_NE(Window, nullptr) << start.Installed << " " << start.Arguments;
+        // Closing the window ends the program.
+        PostMessageA(Window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(launcher.WaitForExit(), 0);
+        Window = nullptr;
+    }
+    // Starting and closing wrote nothing: no file beside it, no marker of its own.
+    EXPECT_EQ(medium.Files(), std::vector<std::string>{"Launcher.exe"});
+    HKEY marker = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, MarkerKey, 0, KEY_READ, &marker), ERROR_SUCCESS);
+    if (marker)
+        RegCloseKey(marker);
+}
+
+TEST_F(LauncherProgram, AMarkerForTheWholeMachineDoesNotSilenceIt)
+{
+    TRegistrySnapshot machine(HKEY_LOCAL_MACHINE, MarkerKey);
+    CreateRegistryKey(HKEY_LOCAL_MACHINE, MarkerKey);
+    TMedium medium;
+    TLauncherProcess launcher(medium.Folder() + "Launcher.exe", "/autorun");
+    Window = launcher.WaitForWindow();
+    ASSERT_NE(Window, nullptr);
+    CloseWithEscape(launcher);
+}
+
+TEST_F(LauncherProgram, HoveringAndClickingInstallStartsSetupAndStaysOpen)
+{
+    TMedium medium;
+    medium.AddSetup();
+    TLauncherProcess launcher(medium.Folder() + "Launcher.exe");
+    Window = launcher.WaitForWindow();
+    ASSERT_NE(Window, nullptr);
+    PointAt(Window, 250, 150);
+    EXPECT_EQ(CountOnScreen(Window, InstallLink, Blue), 0);
+    EXPECT_EQ(CountOnScreen(Window, StatusBar, Black), 0);
+
+    PointAt(Window, 60, 110);
+    EXPECT_TRUE(WaitFor([&] { return CountOnScreen(Window, InstallLink, Blue) > 20; }, 5000)) << "not blue";
+    EXPECT_TRUE(WaitFor([&] { return CountOnScreen(Window, StatusBar, Black) > 20; }, 5000)) << "no hint";
+
+    TMessageBoxWatcher standIn("Elvarine Setup (stand-in)", AnyProcess, 20000);
+    Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(WaitFor([&] { return Exists(medium.Folder() + "setup-started.txt"); }, 20000));
+    EXPECT_TRUE(standIn.Finish()) << "the stand-in installer did not show itself";
+    EXPECT_TRUE(launcher.Running());
+    EXPECT_TRUE(IsWindowVisible(Window));
+
+    // Visited: navy. The pointer may have crossed the link as the installer's box went,
+    // so launch again from the keyboard with the pointer away: the first move back onto
+    // the link then pushes the pointer just above it.
+    PointAt(Window, 250, 150);
+    EXPECT_GT(CountOnScreen(Window, InstallLink, RGB(0, 0, 0x80)), 20);
+    TMessageBoxWatcher again("Elvarine Setup (stand-in)", AnyProcess, 20000);
+    SetForegroundWindow(Window);
+    TypeKey('1');
+    EXPECT_TRUE(again.Finish()) << "no second start";
+    PointAt(Window, 60, 110);
+    POINT at{};
+    EXPECT_TRUE(WaitFor([&] { return GetCursorPos(&at) && at.y == ClientToScreenOf(Window, 0, 102 - 1).y; }, 3000))
+        << at.y;
+    EXPECT_GT(CountOnScreen(Window, InstallLink, RGB(0, 0, 0x80)), 20);
+    CloseWithEscape(launcher);
+}
+
+TEST_F(LauncherProgram, WithoutSetupTheShellsRefusalIsShownAndTheWindowStays)
+{
+    TMedium medium;
+    TLauncherProcess launcher(medium.Folder() + "Launcher.exe");
+    Window = launcher.WaitForWindow();
+    ASSERT_NE(Window, nullptr);
+    TMessageBoxWatcher box("Installation", launcher.Id());
+    ClickAt(Window, 60, 110);
+    ASSERT_TRUE(box.Finish()) << "no message box";
+    EXPECT_EQ(box.Text(), "The specified file was not found. (File: '" + medium.Folder() + "Setup.exe')");
+    EXPECT_TRUE(box.OthersWereDisabled());
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Window) != FALSE; }, 5000));
+    EXPECT_TRUE(launcher.Running());
+    CloseWithEscape(launcher);
+}
+
+// Run again by CTest under French user locales: the child inherits LC_ALL.
+TEST_F(LauncherProgram, LocaleCaptionsAreTheUsersLanguage)
+{
+    const bool french = (GetUserDefaultLCID() & 0x3FF) == LANG_FRENCH;
+    TMedium medium;
+    TLauncherProcess launcher(medium.Folder() + "Launcher.exe");
+    Window = launcher.WaitForWindow();
+    ASSERT_NE(Window, nullptr);
+    PointAt(Window, 250, 150); // off the links, wherever the pointer was
+    const auto texts = ChildTexts(Window);
+    EXPECT_TRUE(Contains(texts, french ? "&Fermer" : "&Close"));
+    EXPECT_TRUE(Contains(texts, french ? "&Lisez moi" : "&Read me"));
+    // "Installation d'Elvarine" reaches well past where "Install Elvarine" ends.
+    EXPECT_EQ(CountOnScreen(Window, TRect(160, 102, 200, 118), Black) > 0, french);
+    // The keyboard works in either language: "1" without Setup.exe tells the shell's refusal.
+    TMessageBoxWatcher box("Installation", launcher.Id());
+    SetForegroundWindow(Window);
+    TypeKey('1');
+    ASSERT_TRUE(box.Finish());
+    EXPECT_EQ(box.Text(), "The specified file was not found. (File: '" + medium.Folder() + "Setup.exe')");
+    CloseWithEscape(launcher);
+}
+
+TEST_F(LauncherProgram, AtTheRootOfADriveTargetsHaveOneBackslash)
+{
+    ASSERT_NE(getenv("WINEPREFIX"), nullptr);
+    const std::string unixFolder = std::string(ELV_ARTIFACT_DIR) + "/drive-root-medium";
+    TMedium medium(FromUnix(unixFolder) + "\\");
+    TMappedDrive drive('R', unixFolder);
+    ASSERT_TRUE(drive.Mapped()) << getenv("WINEPREFIX") << " " << unixFolder;
+    TLauncherProcess launcher("R:\\Launcher.exe");
+    Window = launcher.WaitForWindow();
+    ASSERT_NE(Window, nullptr);
+    TMessageBoxWatcher box("Installation", launcher.Id());
+    SetForegroundWindow(Window);
+    TypeKey('1');
+    ASSERT_TRUE(box.Finish());
+    EXPECT_EQ(box.Text(), "The specified file was not found. (File: 'R:\\Setup.exe')");
+    CloseWithEscape(launcher);
+}

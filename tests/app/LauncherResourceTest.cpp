@@ -1,0 +1,122 @@
+#include "BackgroundPattern.h"
+
+#include "app/WD_InstallRegistry.h"
+#include "app/WF_Installation.h"
+#include "framework/core/Streams.h"
+#include "framework/forms/DataModule.h"
+#include "framework/streaming/FormReader.h"
+#include "framework/streaming/FormWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+std::string Stored(const char* name)
+{
+    TResourceStream stored(GetModuleHandleA(nullptr), name);
+    return stored.ReadAll();
+}
+
+// The text with the sizes of auto-sized labels blanked out: those are measured from
+// the font when the form loads, and the shipped font is not installed everywhere.
+std::string WithoutMeasuredSizes(const std::string& text)
+{
+    std::istringstream in(text);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const bool label = lines[i].rfind("  TLabel ", 0) == 0 || lines[i].rfind("  TCorvelLabel ", 0) == 0;
+        if (!label)
+            continue;
+        size_t end = i + 1;
+        bool autoSize = true;
+        for (; end < lines.size() && lines[end] != "  }"; ++end)
+            autoSize = autoSize && lines[end] != "    AutoSize = false";
+        for (size_t j = i + 1; autoSize && j < end; ++j)
+            if (lines[j].rfind("    Width = ", 0) == 0 || lines[j].rfind("    Height = ", 0) == 0)
+                lines[j] = lines[j].substr(0, lines[j].find('=') + 1) + " (measured)";
+    }
+    std::string out;
+    for (const auto& line : lines)
+        out += line + "\n";
+    return out;
+}
+
+// The shipped window as the designer reads it: a plain form standing for its class.
+struct TDesignedWindow {
+    TDesignedWindow()
+    {
+        Form.SetDesigning(true);
+        ReadComponentRes("TFM_Installation", Form);
+    }
+    TImage& Image(const char* name)
+    {
+        auto* image = dynamic_cast<TImage*>(Form.FindComponent(name));
+        if (!image)
+            throw std::runtime_error(std::string("no image ") + name);
+        return *image;
+    }
+    TForm Form{nullptr};
+};
+} // namespace
+
+// Read in design mode by plain roots, the shipped resources write back unchanged:
+// they are in the writer's own form, so what the designer saves is what ships.
+TEST(LauncherResources, EveryShippedFormWritesBackUnchanged)
+{
+    TDesignedWindow window;
+    const std::string stored = Stored("TFM_Installation");
+    EXPECT_EQ(WithoutMeasuredSizes(WriteComponent(window.Form)), WithoutMeasuredSizes(stored));
+    // Only the sizes of the seven auto-sized labels were left out of the comparison.
+    const std::string masked = WithoutMeasuredSizes(stored);
+    size_t blanked = 0;
+    for (size_t at = masked.find("(measured)"); at != std::string::npos; at = masked.find("(measured)", at + 1))
+        ++blanked;
+    EXPECT_EQ(blanked, 14u);
+
+    TDataModule data(nullptr);
+    data.SetDesigning(true);
+    ReadComponentRes("TDM_LocalData", data);
+    EXPECT_EQ(WriteComponent(data), Stored("TDM_LocalData"));
+}
+
+TEST(LauncherResources, BackgroundPatternHasItsExactPixels)
+{
+    TDesignedWindow window;
+    TBitmap* pattern = window.Image("IM_Background").Picture()->Bitmap();
+    ASSERT_EQ(pattern->Width(), 8);
+    ASSERT_EQ(pattern->Height(), 8);
+    EXPECT_EQ(pattern->PixelFormat(), pf24bit);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(pattern->Pixel(x, y), PatternColor(x, y)) << x << ", " << y;
+    EXPECT_EQ(pattern->Pixel(2, 2), static_cast<TColor>(0x00D6DFE7));
+}
+
+TEST(LauncherResources, BannerIsASixteenColourPictureOnALightGreyGround)
+{
+    TDesignedWindow window;
+    TImage& image = window.Image("IM_Elvarine");
+    TBitmap* banner = image.Picture()->Bitmap();
+    EXPECT_EQ(banner->Width(), 285);
+    EXPECT_EQ(banner->Height(), 90);
+    EXPECT_EQ(banner->PixelFormat(), pf4bit);
+    // The ground, which the window leaves out as transparent, is a light grey...
+    const TColor ground = banner->Pixel(0, 89);
+    const int r = ground & 0xFF, g = ground >> 8 & 0xFF, b = ground >> 16 & 0xFF;
+    EXPECT_TRUE(r == g && g == b && r >= 0xC0 && r < 0xFF) << std::hex << ground;
+    EXPECT_EQ(banner->TransparentColor(), ground);
+    // ...the emblem at the left is not, and the text at the right shows on it.
+    EXPECT_NE(banner->Pixel(45, 45), ground);
+    int inked = 0;
+    for (int y = 0; y < 90; ++y)
+        for (int x = 100; x < 285; ++x)
+            inked += banner->Pixel(x, y) != ground;
+    EXPECT_GT(inked, 500);
+    EXPECT_EQ(image.Width(), 285);
+    EXPECT_EQ(image.Height(), 90);
+}
