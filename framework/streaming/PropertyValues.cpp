@@ -3,7 +3,9 @@
 #include "framework/core/Exceptions.h"
 #include "framework/streaming/FormLexer.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cstdint>
 #include <limits>
 
@@ -98,10 +100,13 @@ private:
         const TFormToken token = FLexer.Next();
         if (token.Kind != TTokenKind::Number)
             Invalid(token);
+        // The lexer admits only digits, a sign, '.' and an exponent here, and the C
+        // runtime parses in the "C" locale: '.' whatever the user's locale says.
         const char* last = token.Text.data() + token.Text.size();
-        double value = 0;
-        const auto [end, error] = std::from_chars(token.Text.data(), last, value, std::chars_format::general);
-        if (error != std::errc() || end != last)
+        char* end = nullptr;
+        errno = 0;
+        const double value = std::strtod(token.Text.c_str(), &end);
+        if (errno == ERANGE || end != last)
             Invalid(token);
         return value;
     }

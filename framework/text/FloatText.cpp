@@ -5,7 +5,8 @@
 #include "framework/text/SysUtils.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cerrno>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 
@@ -21,8 +22,8 @@ bool TryStrToFloat(const std::string& S, double& Value)
     while (last > first && IsBlank(S[last - 1]))
         --last;
 
-    // Validate by hand, then hand a '.'-separated copy to from_chars, which knows
-    // no locale and rounds correctly.
+    // Validate by hand, then hand a '.'-separated copy to the C runtime, which
+    // parses in the "C" locale.
     std::string plain;
     size_t i = first;
     if (i < last && (S[i] == '+' || S[i] == '-')) {
@@ -71,18 +72,17 @@ bool TryStrToFloat(const std::string& S, double& Value)
     if (i != last)
         return false;
 
-    double value = 0;
-    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    char* end = nullptr;
+    errno = 0;
+    double value = std::strtod(plain.c_str(), &end);
     if (end != plain.data() + plain.size())
         return false;
-    if (error == std::errc::result_out_of_range) {
+    if (errno == ERANGE && (value == HUGE_VAL || value == -HUGE_VAL || value == 0)) {
         // Too small to represent reads as zero; too large is an error.
         const long magnitude = integerDigits - leadingZeros - 1 + exponent;
         if (magnitude >= 0)
             return false;
         value = plain[0] == '-' ? -0.0 : 0.0;
-    } else if (error != std::errc()) {
-        return false;
     }
     Value = value;
     return true;
