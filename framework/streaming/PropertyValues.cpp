@@ -102,6 +102,8 @@ private:
             Invalid(token);
         // The lexer admits only digits, a sign, '.' and an exponent here, and the C
         // runtime parses in the "C" locale: '.' whatever the user's locale says.
+        if (token.Text.find_first_of("xX") != std::string::npos) // strtod would take hexadecimal
+            Invalid(token);
         const char* last = token.Text.data() + token.Text.size();
         char* end = nullptr;
         errno = 0;
