@@ -3,6 +3,7 @@
 #include "framework/core/Exceptions.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <map>
 
 namespace {
@@ -472,48 +473,40 @@ void TWinControl::DoExit()
         OnExit(this);
 }
 
-bool TWinControl::DoKeyDown(TMessage& Message)
+namespace {
+// A key goes first to a form that previews keys, then to the control; either may
+// consume it by setting it to 0. Message carries the key as it ends up.
+template <class Key, class Deliver>
+bool DeliverKey(TWinControl& control, TMessage& Message, Deliver deliver)
 {
-    WORD key = static_cast<WORD>(Message.WParam);
-    const TShiftState shift = KeyboardShiftState();
-    TWinControl* top = TopLevel();
-    if (top != this && top->PreviewsKeys()) {
-        top->KeyDown(key, shift);
+    Key key = static_cast<Key>(Message.WParam);
+    TWinControl* top = control.TopLevel();
+    if (top != &control && top->PreviewsKeys()) {
+        deliver(*top, key);
         if (key == 0)
             return true;
     }
-    KeyDown(key, shift);
-    Message.WParam = key;
+    deliver(control, key);
+    Message.WParam = static_cast<std::make_unsigned_t<Key>>(key);
     return key == 0;
+}
+} // namespace
+
+bool TWinControl::DoKeyDown(TMessage& Message)
+{
+    const TShiftState shift = KeyboardShiftState();
+    return DeliverKey<WORD>(*this, Message, [shift](TWinControl& c, WORD& key) { c.KeyDown(key, shift); });
 }
 
 bool TWinControl::DoKeyUp(TMessage& Message)
 {
-    WORD key = static_cast<WORD>(Message.WParam);
     const TShiftState shift = KeyboardShiftState();
-    TWinControl* top = TopLevel();
-    if (top != this && top->PreviewsKeys()) {
-        top->KeyUp(key, shift);
-        if (key == 0)
-            return true;
-    }
-    KeyUp(key, shift);
-    Message.WParam = key;
-    return key == 0;
+    return DeliverKey<WORD>(*this, Message, [shift](TWinControl& c, WORD& key) { c.KeyUp(key, shift); });
 }
 
 bool TWinControl::DoKeyPress(TMessage& Message)
 {
-    char key = static_cast<char>(Message.WParam);
-    TWinControl* top = TopLevel();
-    if (top != this && top->PreviewsKeys()) {
-        top->KeyPress(key);
-        if (key == 0)
-            return true;
-    }
-    KeyPress(key);
-    Message.WParam = static_cast<unsigned char>(key);
-    return key == 0;
+    return DeliverKey<char>(*this, Message, [](TWinControl& c, char& key) { c.KeyPress(key); });
 }
 
 // --- properties living in the window ---
