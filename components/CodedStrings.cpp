@@ -1,0 +1,215 @@
+#include "components/CodedStrings.h"
+
+#include "framework/core/Exceptions.h"
+
+#include <algorithm>
+
+FW_BEGIN_CLASS(TCodedStrings, TStrings)
+    .Lines("Strings", &C::ItemStrings, &C::SetLines)
+    .Object("CodeList", TStringList::StaticClass(), &C::CodeList)
+FW_END_CLASS
+
+TCodedStrings::TCodedStrings(const TListMessages& Messages)
+    : FMessages(Messages), FCodeList(std::make_unique<TStringList>())
+{
+}
+
+// The window items stay: they belong to the control's window.
+TCodedStrings::~TCodedStrings() = default;
+
+TCodedStrings::TSplitItem TCodedStrings::Split(const std::string& S)
+{
+    const size_t space = S.find(' ');
+    if (space == std::string::npos)
+        return {"", S, false};
+    return {S.substr(0, space), S.substr(space + 1), true};
+}
+
+bool TCodedStrings::Designing() const { return Control() && Control()->IsDesigning(); }
+
+std::string TCodedStrings::DisplayTextOf(const TSplitItem& Item) const
+{
+    if (Item.HasSpace && SeeCode() && !Designing())
+        return Item.Code + ' ' + Item.Description;
+    return Item.Description;
+}
+
+LRESULT TCodedStrings::Send(UINT Msg, WPARAM WParam, LPARAM LParam) const
+{
+    return SendMessageA(Control()->Handle(), Msg, WParam, LParam);
+}
+
+int TCodedStrings::Placed(LRESULT Result, const std::string& Display)
+{
+    if (Result < 0)
+        throw EOutOfResources(Exception::Fmt("The list has no room for the item \"%s\"", Display.c_str()));
+    return static_cast<int>(Result);
+}
+
+void TCodedStrings::CheckIndex(int Index) const
+{
+    if (Index < 0 || Index >= GetCount())
+        Error("List index out of bounds (%d)", Index);
+}
+
+// --- reading ---
+
+std::string TCodedStrings::DisplayText(int Index) const
+{
+    // Asked first, so that a text of any length is read whole and nothing overflows.
+    const LRESULT length = Send(FMessages.GetTextLen, static_cast<WPARAM>(Index));
+    if (length < 0)
+        return "";
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied = Send(FMessages.GetText, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, length)));
+    return text;
+}
+
+std::string TCodedStrings::Get(int Index) const
+{
+    if (Designing())
+        return FCodeList->Get(Index) + ' ' + DisplayText(Index);
+    return DisplayText(Index);
+}
+
+TLines TCodedStrings::ItemStrings() const
+{
+    // Shown with codes at run time, a display text already is the item string.
+    const bool whole = SeeCode() && !Designing();
+    TLines lines;
+    const int count = GetCount();
+    lines.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        lines.push_back(whole ? DisplayText(i) : FCodeList->Get(i) + ' ' + DisplayText(i));
+    return lines;
+}
+
+int TCodedStrings::GetCount() const { return FCodeList->Count(); }
+
+TObject* TCodedStrings::GetObject(int Index) const
+{
+    return reinterpret_cast<TObject*>(Send(FMessages.GetItemData, static_cast<WPARAM>(Index)));
+}
+
+void TCodedStrings::PutObject(int Index, TObject* AObject)
+{
+    Send(FMessages.SetItemData, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
+}
+
+// --- changing ---
+
+int TCodedStrings::Add(const std::string& S)
+{
+    const TSplitItem item = Split(S);
+    return PlaceItem(-1, item.Code, DisplayTextOf(item));
+}
+
+void TCodedStrings::Insert(int Index, const std::string& S)
+{
+    const TSplitItem item = Split(S);
+    PlaceItem(Index, item.Code, DisplayTextOf(item));
+}
+
+void TCodedStrings::Delete(int Index)
+{
+    FCodeList->Delete(Index);
+    Send(FMessages.DeleteString, static_cast<WPARAM>(Index));
+}
+
+void TCodedStrings::Clear()
+{
+    FCodeList->Clear();
+    if (Control())
+        ResetWindowList();
+}
+
+void TCodedStrings::ResetWindowList()
+{
+    Send(FMessages.ResetContent);
+    Control()->Update();
+}
+
+void TCodedStrings::SetUpdateState(bool Updating)
+{
+    if (!Control())
+        return;
+    Send(WM_SETREDRAW, Updating ? FALSE : TRUE);
+    if (!Updating)
+        Control()->Refresh();
+}
+
+// Re-splitting a display text would take the first word of a description for the
+// code when codes are hidden: a moved item keeps exactly what it had.
+void TCodedStrings::MoveItem(int CurIndex, int NewIndex)
+{
+    const std::string code = FCodeList->Get(CurIndex);
+    const std::string display = DisplayText(CurIndex);
+    TObject* const object = GetObject(CurIndex);
+    Delete(CurIndex);
+    PutObject(PlaceItem(NewIndex, code, display), object);
+}
+
+void TCodedStrings::Move(int CurIndex, int NewIndex)
+{
+    if (CurIndex == NewIndex)
+        return;
+    CheckIndex(CurIndex);
+    CheckIndex(NewIndex);
+    BeginUpdate();
+    try {
+        MoveItem(CurIndex, NewIndex);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TCodedStrings::Exchange(int Index1, int Index2)
+{
+    CheckIndex(Index1);
+    CheckIndex(Index2);
+    if (Index1 == Index2)
+        return;
+    const int low = std::min(Index1, Index2), high = std::max(Index1, Index2);
+    BeginUpdate();
+    try {
+        MoveItem(high, low); // the item at low is now at low + 1
+        MoveItem(low + 1, high);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+// --- rebuilding for a new SeeCode ---
+
+TCodedStrings::TEntries TCodedStrings::EntriesFor(bool SeeCode) const
+{
+    // Shown with codes, an item's display text is already its whole item string;
+    // shown without, the code goes in front again. Either way the split of the
+    // entry gives back the item's own code, since a code holds no space.
+    TEntries entries;
+    const int count = GetCount();
+    entries.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const std::string display = DisplayText(i);
+        entries.emplace_back(SeeCode ? FCodeList->Get(i) + ' ' + display : display, GetObject(i));
+    }
+    return entries;
+}
+
+void TCodedStrings::AddEntries(const TEntries& Entries)
+{
+    BeginUpdate();
+    try {
+        for (const auto& [text, object] : Entries)
+            PutObject(Add(text), object);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}

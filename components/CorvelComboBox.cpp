@@ -1,0 +1,257 @@
+#include "components/CorvelComboBox.h"
+
+#include "framework/designer/Registration.h"
+
+namespace {
+const TListMessages ComboMessages{CB_GETCOUNT,      CB_GETLBTEXT,       CB_GETLBTEXTLEN, CB_ADDSTRING,
+                                  CB_INSERTSTRING,  CB_DELETESTRING,    CB_RESETCONTENT, CB_GETITEMDATA,
+                                  CB_SETITEMDATA,   CB_FINDSTRINGEXACT, CB_GETCURSEL,    CB_SETCURSEL,
+                                  CB_GETITEMHEIGHT, CB_SETITEMHEIGHT};
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TCorvelComboStrings
+
+FW_BEGIN_CLASS(TCorvelComboStrings, TCodedStrings)
+FW_END_CLASS
+
+TCorvelComboStrings::TCorvelComboStrings() : TCodedStrings(ComboMessages) {}
+
+TWinControl* TCorvelComboStrings::Control() const { return FComboBox; }
+
+bool TCorvelComboStrings::SeeCode() const { return FComboBox && FComboBox->SeeCode(); }
+
+int TCorvelComboStrings::PlaceItem(int Index, const std::string& Code, const std::string& Display)
+{
+    TStringList& codes = *CodeList();
+    const int at = Index < 0 ? codes.Count() : Index;
+    // The code first: a bad index raises before the window is touched.
+    codes.Insert(at, Code);
+    const LRESULT placed = Index < 0 ? Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Display.c_str()))
+                                     : Send(CB_INSERTSTRING, static_cast<WPARAM>(Index),
+                                            reinterpret_cast<LPARAM>(Display.c_str()));
+    if (placed < 0)
+        codes.Delete(at); // no code without its window item
+    return Placed(placed, Display);
+}
+
+void TCorvelComboStrings::ResetWindowList()
+{
+    FComboBox->ResetKeepingText();
+    FComboBox->Update();
+}
+
+// ---------------------------------------------------------------------------
+// TCorvelComboBox
+
+const TEnumInfo& CorvelComboTypeInfo()
+{
+    static const TEnumInfo info{"CorvelComboType", {"ctAny", "ctInteger", "ctNumeric"}};
+    return info;
+}
+
+FW_BEGIN_CLASS(TCorvelComboBox, TCustomComboBox)
+    .Publish({"Style", "Color", "DragMode", "DragCursor", "DropDownCount", "Enabled", "Font", "ItemHeight",
+              "MaxLength", "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Text",
+              "Visible", "OnChange", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnDrawItem", "OnDropDown",
+              "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnStartDrag",
+              "OnMouseDown", "OnMouseMove", "OnMouseUp"})
+    .Object("ItemsCode", TStrings::StaticClass(), &C::ItemsCode)
+    .Integer("DroppedWidth", &C::DroppedWidth, &C::SetDroppedWidth, 0)
+    .Bool("SeeCode", &C::SeeCode, &C::SetSeeCode, false)
+    .String("SelectedCode", &C::GetSelectedCode, &C::SetSelectedCode)
+    .Bool("AutoSelectItem", &C::AutoSelectItem, &C::SetAutoSelectItem, true)
+    .Component("Control", TControl::StaticClass(), &C::Control, &C::SetControl)
+    .String("CodeTableType", &C::CodeTableType, &C::SetCodeTableType)
+    .Bool("CanClear", &C::CanClear, &C::SetCanClear, false)
+    .Enum("Type", CorvelComboTypeInfo(), &C::Type, &C::SetType, ctAny)
+    .Bool("AllowNegative", &C::AllowNegative, &C::SetAllowNegative, false)
+    .Event("OnSelectedCodeChange", &C::OnSelectedCodeChange)
+FW_END_CLASS
+
+TCorvelComboBox::TCorvelComboBox(TComponent* AOwner)
+    : TCustomComboBox(AOwner), FItemsCode(std::make_unique<TCorvelComboStrings>()),
+      FEditHook([this](TMessage& m) { MyEditWndProc(m); })
+{
+    FItemsCode->SetComboBox(this);
+}
+
+TCorvelComboBox::~TCorvelComboBox()
+{
+    // The edit part's procedure is FEditHook: the windows go while it exists.
+    Destroying();
+    DestroyHandle();
+}
+
+void TCorvelComboBox::Loaded()
+{
+    TCustomComboBox::Loaded();
+    FLoaded = true;
+    // The items were read before SeeCode, with their descriptions as display texts.
+    if (FSeeCode && !IsDesigning())
+        ReconstructList();
+}
+
+// --- properties ---
+
+void TCorvelComboBox::SetItemsCode(TStrings* value) { FItemsCode->Assign(value); }
+
+void TCorvelComboBox::SetDroppedWidth(int value)
+{
+    FDroppedWidth = value;
+    SendMessageA(Handle(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(value), 0);
+}
+
+void TCorvelComboBox::SetSeeCode(bool value)
+{
+    if (value == FSeeCode)
+        return;
+    FSeeCode = value;
+    // While a form is read, Loaded applies SeeCode once the items are all there. A
+    // combo box made by the program is never loaded: it rebuilds at once.
+    if ((FLoaded || !IsLoading()) && !IsDesigning())
+        ReconstructList();
+}
+
+void TCorvelComboBox::SetType(CorvelComboType value) { FType = value; }
+
+// --- by code ---
+
+std::string TCorvelComboBox::GetCode(int Index) const
+{
+    const TStringList& codes = *FItemsCode->CodeList();
+    return Index >= 0 && Index < codes.Count() ? codes.Get(Index) : std::string();
+}
+
+std::string TCorvelComboBox::GetSelectedCode() const { return GetCode(ItemIndex()); }
+
+int TCorvelComboBox::IndexOfCode(const std::string& Code) const { return FItemsCode->CodeList()->IndexOf(Code); }
+
+int TCorvelComboBox::IndexOf(const std::string& Text) const
+{
+    return static_cast<int>(
+        SendToList(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(Text.c_str())));
+}
+
+void TCorvelComboBox::SetSelectedCode(const std::string& Code)
+{
+    const int index = IndexOfCode(Code);
+    if (ItemIndex() != index) {
+        SetItemIndex(index);
+        if (OnClick)
+            OnClick(this);
+    }
+    const std::string selected = GetSelectedCode();
+    if (FLastSelectedCode != selected && OnSelectedCodeChange)
+        OnSelectedCodeChange(this);
+    FLastSelectedCode = selected;
+}
+
+std::string TCorvelComboBox::GetDescription(const std::string& Code) const
+{
+    const int index = IndexOfCode(Code);
+    if (index < 0)
+        return "";
+    std::string text = FItemsCode->Get(index);
+    if (FSeeCode)
+        if (const size_t space = text.find(' '); space != std::string::npos)
+            text.erase(0, space + 1);
+    return text;
+}
+
+void TCorvelComboBox::Clear()
+{
+    FItemsCode->Clear();
+    TCustomComboBox::Clear();
+}
+
+void TCorvelComboBox::ReconstructList()
+{
+    if (!FItemsCode->ComboBox())
+        return;
+    const int selected = ItemIndex();
+    const TCodedStrings::TEntries entries = FItemsCode->EntriesFor(FSeeCode);
+    // The same item list is filled again, so references to it stay good.
+    {
+        const TQuietText quiet(*this);
+        Clear();
+        FItemsCode->AddEntries(entries);
+    }
+    SetItemIndex(selected);
+}
+
+void TCorvelComboBox::ResetKeepingText()
+{
+    const TQuietText quiet(*this);
+    const std::string text = Text();
+    SendToList(CB_RESETCONTENT);
+    if (EditHandle() && Text() != text)
+        SetText(text);
+}
+
+// --- events ---
+
+void TCorvelComboBox::Change()
+{
+    if (!FQuietText)
+        TCustomComboBox::Change();
+}
+
+void TCorvelComboBox::Click()
+{
+    TCustomComboBox::Click();
+    if (OnSelectedCodeChange)
+        OnSelectedCodeChange(this);
+}
+
+// --- messages ---
+
+void TCorvelComboBox::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_CHAR: WMChar(Message); break;
+    case WM_COMMAND: CNCommandResponse(Message); break;
+    case WM_TIMER: OnTimer(Message); break;
+    case CB_SETCURSEL: CBSetCurSel(Message); break;
+    case WM_PASTE: MyPaste(Message); break;
+    default: TCustomComboBox::Dispatch(Message); break;
+    }
+}
+
+void TCorvelComboBox::WMChar(TMessage& Message) { TCustomComboBox::Dispatch(Message); }
+
+void TCorvelComboBox::CNCommandResponse(TMessage& Message) { TCustomComboBox::Dispatch(Message); }
+
+void TCorvelComboBox::OnTimer(TMessage& Message) { TCustomComboBox::Dispatch(Message); }
+
+void TCorvelComboBox::CBSetCurSel(TMessage& Message) { TCustomComboBox::Dispatch(Message); }
+
+void TCorvelComboBox::MyPaste(TMessage& Message) { TCustomComboBox::Dispatch(Message); }
+
+// --- the edit part ---
+
+void TCorvelComboBox::CreateWnd()
+{
+    TCustomComboBox::CreateWnd();
+    // Each new window has a new edit part: the hook goes on every one.
+    FHookedEdit = EditHandle();
+    if (FHookedEdit)
+        FPrevEditProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(FHookedEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditHook.Proc())));
+}
+
+void TCorvelComboBox::MyEditWndProc(TMessage& Message)
+{
+    // Nothing may leave a window procedure into the system.
+    try {
+        ComboWndProc(Message, FHookedEdit, FPrevEditProc);
+    } catch (...) {
+        HandleControlException();
+    }
+}
+
+// ---------------------------------------------------------------------------
+
+namespace CorvelComboBox {
+void Register() { RegisterComponents("Corvel", {&TCorvelComboBox::StaticClass()}); }
+} // namespace CorvelComboBox
