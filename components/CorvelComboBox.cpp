@@ -51,8 +51,8 @@ const TEnumInfo& CorvelComboTypeInfo()
 }
 
 FW_BEGIN_CLASS(TCorvelComboBox, TCustomComboBox)
-    .Publish({"Style", "Color", "DragMode", "DragCursor", "DropDownCount", "Enabled", "Font", "ItemHeight",
-              "MaxLength", "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Text",
+    .Publish({"Style", "Color", "Ctl3D", "DragMode", "DragCursor", "DropDownCount", "Enabled", "Font", "ItemHeight",
+              "MaxLength", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Text",
               "Visible", "OnChange", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnDrawItem", "OnDropDown",
               "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnStartDrag",
               "OnMouseDown", "OnMouseMove", "OnMouseUp"})

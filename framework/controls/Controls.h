@@ -390,6 +390,13 @@ public:
 
     TBrush* Brush() const { return FBrush.get(); }
 
+    // The border of a control that has one: sunken in 3-D, or a flat line. With
+    // ParentCtl3D the control takes its parent's; setting Ctl3D ends that.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool value);
+    bool ParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool value);
+
     // --- overrides ---
     std::string GetText() const override;
     void SetText(const std::string& value) override;
@@ -453,6 +460,11 @@ protected:
 
     WNDPROC DefWndProc() const { return FDefWndProc; }
 
+    // A control whose border follows Ctl3D answers true and asks for it in
+    // CreateParams with AddBorder; a change of Ctl3D then re-creates its window.
+    virtual bool HasCtl3DBorder() const { return false; }
+    void AddBorder(TCreateParams& Params) const;
+
 private:
     friend class TControl;
     void MainWndProc(TMessage& Message);
@@ -471,6 +483,11 @@ private:
     int FLoadedTabOrder = -1; // a tab order read from a form, applied once all siblings exist
     bool FTabStop = false;
     std::unique_ptr<TBrush> FBrush;
+    bool FCtl3D = true;
+    bool FParentCtl3D = true;
+    void Ctl3DChanged();
+    void ApplyParentCtl3D();
+    bool IsCtl3DStored() const { return !FParentCtl3D; }
 };
 
 // A windowless control: its parent paints it and hands it the mouse messages of its area.

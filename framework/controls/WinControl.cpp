@@ -49,6 +49,8 @@ FW_BEGIN_CLASS(TWinControl, TControl)
     .Event("OnKeyDown", &C::OnKeyDown).Unpublished()
     .Event("OnKeyPress", &C::OnKeyPress).Unpublished()
     .Event("OnKeyUp", &C::OnKeyUp).Unpublished()
+    .Bool("Ctl3D", &C::Ctl3D, &C::SetCtl3D, true).Unpublished().StoredIf(&C::IsCtl3DStored)
+    .Bool("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D, true).Unpublished()
 FW_END_CLASS
 
 TWinControl::TWinControl(TComponent* AOwner)
@@ -239,6 +241,8 @@ void TWinControl::InsertControl(TControl* control)
         FTabList.push_back(static_cast<TWinControl*>(control));
     control->ApplyParentFont();
     control->ApplyParentColor();
+    if (control->IsWindowed())
+        static_cast<TWinControl*>(control)->ApplyParentCtl3D();
     if (control->ParentShowHint())
         control->FShowHint = ShowHint();
     if (control->IsWindowed() && FHandle)
@@ -603,6 +607,50 @@ void TWinControl::ColorChanged()
     TControl::ColorChanged();
     for (TControl* c : FControls)
         c->Perform(CM_PARENTCOLORCHANGED);
+}
+
+// --- the 3-D border ---
+
+void TWinControl::SetCtl3D(bool value)
+{
+    FParentCtl3D = false;
+    if (value == FCtl3D)
+        return;
+    FCtl3D = value;
+    Ctl3DChanged();
+}
+
+void TWinControl::SetParentCtl3D(bool value)
+{
+    if (value == FParentCtl3D)
+        return;
+    FParentCtl3D = value;
+    ApplyParentCtl3D();
+}
+
+void TWinControl::ApplyParentCtl3D()
+{
+    if (!FParentCtl3D || !Parent() || FCtl3D == Parent()->Ctl3D())
+        return;
+    FCtl3D = Parent()->Ctl3D();
+    Ctl3DChanged();
+}
+
+void TWinControl::Ctl3DChanged()
+{
+    if (HasCtl3DBorder())
+        RecreateWnd();
+    for (TControl* c : FControls)
+        if (c->IsWindowed())
+            static_cast<TWinControl*>(c)->ApplyParentCtl3D();
+}
+
+void TWinControl::AddBorder(TCreateParams& Params) const
+{
+    if (FCtl3D)
+        Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+        Params.Style |= WS_BORDER;
 }
 
 void TWinControl::EnabledChanged()

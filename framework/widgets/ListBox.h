@@ -47,6 +47,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void Resize() override;
+    bool HasCtl3DBorder() const override { return FBorderStyle == bsSingle; }
     bool OwnerDrawn() const override { return FStyle != lbStandard; }
     bool VariableItemHeight() const override { return FStyle == lbOwnerDrawVariable; }
     std::vector<int> SelectedItems() const override;
