@@ -74,6 +74,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void RestoreWindowState() override;
+    bool SortsItems() const override { return FSorted; }
     bool OwnerDrawn() const override { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
     bool VariableItemHeight() const override { return FStyle == csOwnerDrawVariable; }
 

@@ -52,6 +52,7 @@ protected:
     void CreateWnd() override;
     void Resize() override;
     void SaveWindowState() override;
+    bool SortsItems() const override { return FSorted; }
     bool OwnerDrawn() const override { return FStyle != lbStandard; }
     bool VariableItemHeight() const override { return FStyle == lbOwnerDrawVariable; }
     std::vector<int> SelectedItems() const override;

@@ -59,10 +59,40 @@ void TListControlItems::PutObject(int Index, TObject* AObject)
     Send(FMessages.SetItemData, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
 }
 
-void TListControlItems::Insert(int Index, const std::string& S)
+void TListControlItems::CheckUnsorted() const
+{
+    if (FControl.SortsItems())
+        throw EStringListError("Operation not allowed on sorted list");
+}
+
+int TListControlItems::InsertItem(int Index, const std::string& S)
 {
     CheckIndex(Index, true);
-    Placed(Send(FMessages.InsertString, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str())), S);
+    return Placed(Send(FMessages.InsertString, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str())), S);
+}
+
+void TListControlItems::Insert(int Index, const std::string& S)
+{
+    CheckUnsorted();
+    InsertItem(Index, S);
+}
+
+void TListControlItems::Put(int Index, const std::string& S)
+{
+    CheckUnsorted();
+    TStrings::Put(Index, S);
+}
+
+void TListControlItems::Exchange(int Index1, int Index2)
+{
+    CheckUnsorted();
+    TStrings::Exchange(Index1, Index2);
+}
+
+void TListControlItems::Move(int CurIndex, int NewIndex)
+{
+    CheckUnsorted();
+    TStrings::Move(CurIndex, NewIndex);
 }
 
 int TListControlItems::Add(const std::string& S)

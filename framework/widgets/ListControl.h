@@ -36,7 +36,13 @@ public:
     int GetCount() const override;
     TObject* GetObject(int Index) const override;
     void PutObject(int Index, TObject* AObject) override;
+    // Placing an item, replacing, exchanging or moving one would break the order of a
+    // sorted list: refused with "Operation not allowed on sorted list", as a sorted
+    // string list refuses them, before anything changes.
     void Insert(int Index, const std::string& S) override;
+    void Put(int Index, const std::string& S) override;
+    void Exchange(int Index1, int Index2) override;
+    void Move(int CurIndex, int NewIndex) override;
     void Delete(int Index) override;
     void Clear() override;
     void SetUpdateState(bool Updating) override;
@@ -52,10 +58,14 @@ protected:
     // To the control's window, created on demand.
     LRESULT Send(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) const;
     void CheckIndex(int Index, bool AllowEnd = false) const;
+    // Inserts at Index even in a sorted list (a store that keeps its own order);
+    // returns where the window put the item.
+    int InsertItem(int Index, const std::string& S);
 
 private:
     // The position the window gave the new item; it refuses only when out of memory.
     int Placed(LRESULT Result, const std::string& S) const;
+    void CheckUnsorted() const;
 
     TCustomListControl& FControl;
     const TListMessages& FMessages;
@@ -90,6 +100,9 @@ public:
 protected:
     TCustomListControl(TComponent* AOwner, const TListMessages& Messages);
 
+    friend class TListControlItems;
+    // The window keeps its items in order and places every added item itself.
+    virtual bool SortsItems() const = 0;
     virtual bool OwnerDrawn() const = 0;
     virtual bool VariableItemHeight() const = 0;
     // With the canvas set up for the item's state (highlight colours when selected).

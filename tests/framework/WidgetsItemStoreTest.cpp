@@ -34,7 +34,7 @@ public:
         ++Calls;
         const size_t space = S.find(' ');
         Codes.Insert(Index, space == std::string::npos ? "" : S.substr(0, space));
-        TListControlItems::Insert(Index, space == std::string::npos ? S : S.substr(space + 1));
+        InsertItem(Index, space == std::string::npos ? S : S.substr(space + 1));
     }
     int Add(const std::string& S) override
     {
