@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -74,6 +75,9 @@ TEST_F(CorvelComboBoxForm, RegionsComeUpSelectedByTheStoredCodeAndShowTheirCodes
     EXPECT_FALSE(colour.SeeCode());
     EXPECT_FALSE(colour.Ctl3D());
     EXPECT_TRUE(region.Ctl3D()) << "the form's";
+
+    delete std::exchange(form.CC_Region, nullptr);
+    EXPECT_EQ(colour.Control(), nullptr) << "a reference to a destroyed control is cleared";
 }
 
 TEST_F(CorvelComboBoxForm, TheFormIsWrittenBackUnchangedAtRunTimeAndInTheDesigner)
