@@ -47,11 +47,11 @@ const TEnumInfo& CorvelComboTypeInfo()
 }
 
 FW_BEGIN_CLASS(TCorvelComboBox, TCustomComboBox)
-    .Publish({"Style", "Color", "Ctl3D", "DragMode", "DragCursor", "DropDownCount", "Enabled", "Font", "ItemHeight",
-              "MaxLength", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Text",
-              "Visible", "OnChange", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnDrawItem", "OnDropDown",
-              "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnStartDrag",
-              "OnMouseDown", "OnMouseMove", "OnMouseUp"})
+    .Publish({"Style", "Color", "Ctl3D", "DragMode", "DragCursor", "DropDownCount", "Enabled", "Font", "ImeMode",
+              "ImeName", "ItemHeight", "MaxLength", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
+              "ShowHint", "TabOrder", "TabStop", "Text", "Visible", "OnChange", "OnClick", "OnDblClick", "OnDragDrop",
+              "OnDragOver", "OnDrawItem", "OnDropDown", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
+              "OnKeyUp", "OnMeasureItem", "OnStartDrag", "OnMouseDown", "OnMouseMove", "OnMouseUp"})
     .Object("ItemsCode", TStrings::StaticClass(), &C::ItemsCode)
     .Integer("DroppedWidth", &C::DroppedWidth, &C::SetDroppedWidth, 0)
     .Bool("SeeCode", &C::SeeCode, &C::SetSeeCode, false)

@@ -4,6 +4,8 @@
 
 #include "framework/WindowTestSupport.h"
 
+#include <imm.h>
+
 #include <string>
 #include <vector>
 
@@ -177,4 +179,35 @@ TEST_F(CodedComboBox, ANewStyleKeepsItemsCodesAndSelectionAndTheSystemsDropDownW
     combo.OnKeyPress = [&](TObject*, char& key) { pressed += key; };
     SendMessageA(combo.EditHandle(), WM_CHAR, 'x', 1);
     EXPECT_EQ(pressed, "x");
+}
+
+TEST_F(CodedComboBox, TheInputMethodIsPutInTheModeAskedForWhenTheFocusArrives)
+{
+    TProbedComboBox& combo = RegionCombo();
+    auto& other = Place<TProbedComboBox>(10, 60, 100, 21);
+    SetForegroundWindow(Form().Handle());
+    Pump();
+    // "off" when the edit part has no input context, else "open" or "closed".
+    auto state = [&] {
+        const HWND edit = combo.EditHandle();
+        const HIMC context = ImmGetContext(edit);
+        if (!context)
+            return std::string("off");
+        const bool open = ImmGetOpenStatus(context);
+        ImmReleaseContext(edit, context);
+        return std::string(open ? "open" : "closed");
+    };
+    struct Case {
+        TImeMode Mode;
+        const char* State;
+    };
+    for (const Case& c : {Case{imOpen, "open"}, Case{imClose, "closed"}, Case{imDisable, "off"}, Case{imOpen, "open"}}) {
+        SCOPED_TRACE(ImeModeInfo().NameOf(c.Mode));
+        other.SetFocus();
+        combo.SetImeMode(c.Mode);
+        combo.SetFocus();
+        Pump();
+        EXPECT_EQ(GetFocus(), combo.EditHandle());
+        EXPECT_EQ(state(), c.State);
+    }
 }
