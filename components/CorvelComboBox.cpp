@@ -21,13 +21,20 @@ int TCorvelComboStrings::PlaceItem(int Index, const std::string& Code, const std
 {
     TStringList& codes = *CodeList();
     const int at = Index < 0 ? codes.Count() : Index;
-    // The code first: a bad index raises before the window is touched.
+    // The code first: a bad index raises before the window is touched. No code
+    // stays without its window item, whatever stops the window from taking it.
     codes.Insert(at, Code);
-    const LRESULT placed = Index < 0 ? Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Display.c_str()))
-                                     : Send(CB_INSERTSTRING, static_cast<WPARAM>(Index),
-                                            reinterpret_cast<LPARAM>(Display.c_str()));
+    LRESULT placed = CB_ERR;
+    try {
+        placed = Index < 0 ? Send(Messages().AddString, 0, reinterpret_cast<LPARAM>(Display.c_str()))
+                           : Send(Messages().InsertString, static_cast<WPARAM>(Index),
+                                  reinterpret_cast<LPARAM>(Display.c_str()));
+    } catch (...) {
+        codes.Delete(at);
+        throw;
+    }
     if (placed < 0)
-        codes.Delete(at); // no code without its window item
+        codes.Delete(at);
     return Placed(placed, Display);
 }
 
