@@ -167,8 +167,10 @@ std::string TCorvelComboBox::GetDescription(const std::string& Code) const
     const int index = IndexOfCode(Code);
     if (index < 0)
         return "";
-    std::string text = FItemsCode->Get(index);
-    if (FSeeCode)
+    // The display text holds the code only when the list shows codes, which the
+    // designer's never does.
+    std::string text = FItemsCode->DisplayText(index);
+    if (FSeeCode && !IsDesigning())
         if (const size_t space = text.find(' '); space != std::string::npos)
             text.erase(0, space + 1);
     return text;
@@ -232,15 +234,7 @@ void TCorvelComboBox::CreateWnd()
             SetWindowLongPtrA(FHookedEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditHook.Proc())));
 }
 
-void TCorvelComboBox::MyEditWndProc(TMessage& Message)
-{
-    // Nothing may leave a window procedure into the system.
-    try {
-        ComboWndProc(Message, FHookedEdit, FPrevEditProc);
-    } catch (...) {
-        HandleControlException();
-    }
-}
+void TCorvelComboBox::MyEditWndProc(TMessage& Message) { ComboWndProc(Message, FHookedEdit, FPrevEditProc); }
 
 // ---------------------------------------------------------------------------
 

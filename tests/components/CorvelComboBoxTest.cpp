@@ -73,8 +73,13 @@ TEST_F(CodedComboBox, GetDescriptionLeavesTheCodeOut)
         EXPECT_EQ(combo.GetDescription("BOR"), "Bordeaux");
         EXPECT_EQ(combo.GetDescription("JUR"), "");
     }
-    combo.SetDesigning(true);
-    EXPECT_EQ(combo.GetDescription("JUR"), "") << "no code, no description, in the designer too";
+    combo.SetSeeCode(false);
+    combo.SetDesigning(true); // the designer shows descriptions whatever SeeCode says
+    for (bool seeCode : {false, true}) {
+        combo.SetSeeCode(seeCode);
+        EXPECT_EQ(combo.GetDescription("LOI"), "Val de Loire");
+        EXPECT_EQ(combo.GetDescription("JUR"), "");
+    }
 }
 
 TEST_F(CodedComboBox, SeeCodeRebuildsTheListKeepingCodesObjectsAndTheSelectedPosition)
