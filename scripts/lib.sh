@@ -6,6 +6,9 @@ export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
 export WINEARCH=win64
+# Wine's 32-bit Windows DLLs, fetched by the bootstrap: with them the prefix runs the
+# 32-bit release program beside the 64-bit builds.
+export WINEDLLPATH="$BUILD/wine-i386/dlls"
 STARTED_PIDS=()
 
 build_targets() {
@@ -54,6 +57,12 @@ xdpyinfo_ok() {
 # Creates the Wine prefix under the build folder once; starts one wineserver that
 # every Wine process of this run shares, so each starts in a fraction of a second.
 start_wine() {
+    # A prefix made before the 32-bit DLLs were in place cannot run 32-bit programs.
+    if [ -f "$WINEPREFIX/system.reg" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/user32.dll" ] &&
+       [ -d "$WINEDLLPATH/i386-windows" ]; then
+        echo "remaking the Wine prefix so that it runs 32-bit programs too"
+        rm -rf "$WINEPREFIX"
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1
