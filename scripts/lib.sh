@@ -18,7 +18,8 @@ build_targets() {
     cmake --build "$BUILD/i686" -j "$jobs"
     cmake -S "$ROOT" -B "$BUILD/x86_64" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
           -DCMAKE_BUILD_TYPE=Release -DELV_TESTS=ON \
-          -DELV_RELEASE_LAUNCHER="$BUILD/i686/app/Launcher.exe" >/dev/null
+          -DELV_RELEASE_LAUNCHER="$BUILD/i686/app/Launcher.exe" \
+          -DELV_RELEASE_BARE_DIALOG="$BUILD/i686/bench/BareDialog.exe" >/dev/null
     cmake --build "$BUILD/x86_64" -j "$jobs"
 }
 
