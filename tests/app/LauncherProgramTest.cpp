@@ -472,6 +472,24 @@ TEST_P(LauncherProgram, LocaleCaptionsAndTheRefusalOfEveryKeyOnAnEmptyMedium)
     CloseWithEscape(launcher);
 }
 
+// The buttons are the system's own: a click reaches them, and the framework hears of it
+// through the notification their parent reflects back to them.
+TEST_P(LauncherProgram, ClickingReadMeReportsItsMissingFileAndClickingCloseEndsTheProgram)
+{
+    TMedium medium(Build.Exe);
+    TLauncherProcess launcher(medium.Folder() + "Launcher.exe");
+    Window = launcher.WaitForWindow();
+    ASSERT_NE(Window, nullptr);
+    TMessageBoxWatcher box("Installation", launcher.Id());
+    ClickAt(Window, 125 + 40, 184 + 12);
+    ASSERT_TRUE(box.Finish()) << "no message box";
+    EXPECT_EQ(box.Text(), "The specified file was not found. (File: '" + medium.Folder() + "ReadMe.txt')");
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Window) != FALSE; }, 5000));
+    ClickAt(Window, 213 + 40, 184 + 12);
+    EXPECT_EQ(launcher.WaitForExit(5000), 0);
+    KeepScreenshotOnFailure();
+}
+
 TEST_P(LauncherProgram, AtTheRootOfADriveTargetsHaveOneBackslash)
 {
     ASSERT_NE(getenv("WINEPREFIX"), nullptr);
