@@ -309,7 +309,6 @@ constexpr COLORREF Blue = RGB(0, 0, 255), Black = RGB(0, 0, 0);
 const TRect InstallLink(37, 102, 37 + 100, 102 + 16), StatusBar(0, 220, 300, 239);
 } // namespace
 
-
 class TLauncherTest : public testing::Test {
 protected:
     explicit TLauncherTest(const TLauncherBuild& build) : Build(build) {}
