@@ -70,6 +70,11 @@ public:
         EXPECT_TRUE(CopyFileA(source.c_str(), (FFolder + name).c_str(), FALSE)) << source;
         FFiles.push_back(name);
     }
+    void AddText(const std::string& name, const std::string& text)
+    {
+        std::ofstream(FFolder + name, std::ios::binary) << text;
+        FFiles.push_back(name);
+    }
     // The stand-in installer under the name of a target (it notes its start beside itself).
     void AddStandIn(const std::string& name) { Add(FromUnix(ELV_SETUP_STANDIN_EXE), name); }
     bool StandInStarted() const { return Exists(FFolder + "setup-started.txt"); }
@@ -468,6 +473,21 @@ TEST_P(LauncherProgram, LocaleCaptionsAndTheRefusalOfEveryKeyOnAnEmptyMedium)
         EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Window) != FALSE; }, 5000)) << key.File;
         EXPECT_TRUE(launcher.Running()) << key.File;
     }
+    CloseWithEscape(launcher);
+}
+
+TEST_P(LauncherProgram, ADamagedInstallerIsReportedAsAnInvalidProgram)
+{
+    TMedium medium(Build.Exe);
+    medium.AddText("Setup.exe", "not a program\r\n");
+    TLauncherProcess launcher(medium.Folder() + "Launcher.exe");
+    Window = launcher.WaitForWindow();
+    ASSERT_NE(Window, nullptr);
+    TMessageBoxWatcher box("Installation", launcher.Id());
+    TypeToWindow('1');
+    ASSERT_TRUE(box.Finish()) << "no message box";
+    EXPECT_EQ(box.Text(), "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image). (File: '" +
+                              medium.Folder() + "Setup.exe')");
     CloseWithEscape(launcher);
 }
 
