@@ -4,11 +4,11 @@
 // ratio, for the 64-bit build and for the 32-bit release program; it never fails on
 // timing, only when a program cannot be measured.
 //
-// Ready means painted for the 64-bit programs: a known pixel shows. Wine 8 cannot draw
-// text in its 32-bit mode and paints those windows unreliably, so a 32-bit program is
-// ready once its window shows and its thread answers a message sent to it: it has
-// then built the window and reached its message loop, and only the first paint is
-// left. The 64-bit pair is timed that way too, so the criteria compare in one run.
+// Ready means painted for the 64-bit programs: a known pixel shows. In its 32-bit mode
+// Wine 8 fails every drawing call on a device context, so a 32-bit program is ready
+// once its window shows and its thread answers a message sent to it: it has then
+// built the window and reached its message loop, and only the first paint is left.
+// The 64-bit pair is timed that way too, so the criteria compare in one run.
 #include <windows.h>
 
 #include <algorithm>

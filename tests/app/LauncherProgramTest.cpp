@@ -4,9 +4,10 @@
 // Two builds of it run here: the 64-bit one of the tests' own tree and the 32-bit
 // release program that ships. A scenario written as TEST_P(LauncherProgram, ...) runs
 // on both, its name ending in the build it drove (".../i686"). In its 32-bit mode
-// Wine 8 cannot measure or draw text, so a 32-bit window shows no text and its
-// auto-sized links have no usable size: a scenario that reads pixels or points at
-// the links is a TEST_F(LauncherOnScreen, ...), which drives the 64-bit build only.
+// Wine 8 fails every drawing call on a device context, text measuring included, so a
+// 32-bit window shows nothing inside its frame and its auto-sized links have no usable
+// size: a scenario that reads pixels or points at the links is a
+// TEST_F(LauncherOnScreen, ...), which drives the 64-bit build only.
 #include "support/DialogWatcher.h"
 #include "support/RegistrySnapshot.h"
 
