@@ -249,23 +249,22 @@ void TWinControl::RecreateWnd()
     if (!FHandle)
         return;
     // The focus, in this window or one inside it, comes back to the same control.
-    HWND focus = GetFocus();
     TWinControl* focused = nullptr;
-    for (HWND w = focus; w && !focused; w = GetParent(w))
+    for (HWND w = GetFocus(); w && !focused; w = GetParent(w))
         focused = FindControl(w);
-    if (!focus || !ContainsControl(focused))
+    if (!ContainsControl(focused))
         focused = nullptr;
-    const bool wasRecreating = ControlState().Contains(csRecreating);
-    SetControlState(ControlState() | TControlState{csRecreating});
+    const bool outermost = !ControlState().Contains(csRecreating);
+    IncludeState(csRecreating);
     struct TEnd {
-        TWinControl* Control;
-        bool Was;
+        TWinControl& Control;
+        bool Outermost;
         ~TEnd()
         {
-            if (!Was)
-                Control->SetControlState(Control->ControlState() & TControlState::FromBits(~TControlState{csRecreating}.Bits()));
+            if (Outermost)
+                Control.ExcludeState(csRecreating);
         }
-    } end{this, wasRecreating};
+    } end{*this, outermost};
     DestroyHandle();
     CreateHandle();
     if (focused && focused->CanFocus())
