@@ -813,8 +813,7 @@ void TWinControl::Dispatch(TMessage& Message)
             PaintWindow(dc);
             PaintControls(dc);
         } else {
-            // Ended even when painting raises: a window left invalid would ask for
-            // the failing paint again, for ever.
+            // Ended even when painting raises, which gives the paint DC back.
             struct TPaint {
                 HWND Window;
                 PAINTSTRUCT Info;
