@@ -149,7 +149,7 @@ void TWinControl::CreateWnd()
     if (!FHandle)
         AttachWindow(window);
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
-    // Timers die with their window.
+    // Timers die with their window: each new one gets them again.
     for (const TWindowTimer& timer : FTimers)
         SetTimer(window, timer.Id, timer.Interval, nullptr);
 }
