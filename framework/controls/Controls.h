@@ -474,6 +474,9 @@ protected:
     // CreateParams with AddBorder; a change of Ctl3D then re-creates its window.
     virtual bool HasCtl3DBorder() const { return false; }
     void AddBorder(TCreateParams& Params) const;
+    // The classes that publish Ctl3D declare it in their own tables, so that programs
+    // without such controls carry neither.
+    bool IsCtl3DStored() const { return !FParentCtl3D; }
 
 private:
     friend class TControl;
@@ -506,7 +509,6 @@ private:
     bool FParentCtl3D = true;
     void Ctl3DChanged();
     void ApplyParentCtl3D();
-    bool IsCtl3DStored() const { return !FParentCtl3D; }
 };
 
 // A windowless control: its parent paints it and hands it the mouse messages of its area.

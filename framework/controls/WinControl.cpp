@@ -33,8 +33,6 @@ FW_BEGIN_CLASS(TWinControl, TControl)
     .Event("OnKeyDown", &C::OnKeyDown).Unpublished()
     .Event("OnKeyPress", &C::OnKeyPress).Unpublished()
     .Event("OnKeyUp", &C::OnKeyUp).Unpublished()
-    .Bool("Ctl3D", &C::Ctl3D, &C::SetCtl3D, true).Unpublished().StoredIf(&C::IsCtl3DStored)
-    .Bool("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D, true).Unpublished()
 FW_END_CLASS
 
 TWinControl::TWinControl(TComponent* AOwner)

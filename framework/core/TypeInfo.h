@@ -401,7 +401,11 @@ private:
 };
 
 // Defines the class information declared by FW_CLASS, registers the class by name,
-// and opens the builder chain; close it with FW_END_CLASS:
+// and opens the builder chain; close it with FW_END_CLASS. The information is never
+// destroyed: objects of the class may outlive the statics of other units (the
+// application and its windows go with a static when the program ends, in an order
+// no unit controls), and the 32-bit launcher crashed on its way out when the tables
+// went first.
 //
 //   FW_BEGIN_CLASS(TColorButton, TGraphicControl)
 //       .Integer("Color", &C::Color, &C::SetColor, 0, &ColorIdents())
@@ -412,9 +416,9 @@ private:
     const TClassInfo& Class::StaticClass()                                                   \
     {                                                                                        \
         using C [[maybe_unused]] = Class;                                                    \
-        static const TClassInfo info = TClassBuilder<Class>(#Class, &Base::StaticClass())
+        static const TClassInfo& info = *new TClassInfo(TClassBuilder<Class>(#Class, &Base::StaticClass())
 
-#define FW_END_CLASS \
-        .Build();    \
-        return info; \
+#define FW_END_CLASS  \
+        .Build());    \
+        return info;  \
     }
