@@ -1,5 +1,7 @@
 #include "framework/controls/Controls.h"
 
+#include "framework/controls/Anchors.h"
+#include "framework/controls/SizeConstraints.h"
 #include "framework/core/Exceptions.h"
 
 #include <algorithm>
@@ -237,6 +239,7 @@ void TWinControl::InsertControl(TControl* control)
     control->FParent = this;
     if (control->IsWindowed())
         FTabList.push_back(static_cast<TWinControl*>(control));
+    control->AnchorsMoved();
     control->ApplyParentFont();
     control->ApplyParentColor();
     if (control->ParentShowHint())
@@ -359,6 +362,9 @@ void TWinControl::Realign()
                 break;
             }
         }
+    for (TControl* c : FControls)
+        if (c->FAnchorRules && c->Align() == alNone)
+            c->FAnchorRules->ParentResized(*c);
     SetControlState(ControlState() & TControlState::FromBits(~TControlState{csAlignmentNeeded}.Bits()));
 }
 
@@ -449,14 +455,11 @@ void TWinControl::KeyPress(char& Key)
 
 bool TWinControl::DoContextPopup(const TMessage& Message)
 {
-    if (!OnContextPopup)
-        return false;
-    TPoint at(Message.XPos(), Message.YPos());
-    if (at.x != -1 || at.y != -1)
-        at = ScreenToClient(at);
-    bool handled = false;
-    OnContextPopup(this, at, handled);
-    return handled;
+    const TPoint screen(Message.XPos(), Message.YPos());
+    const bool fromKeyboard = screen.x == -1 && screen.y == -1;
+    // A windowless child has no window to be asked through: the one under the pointer is asked here.
+    TControl* target = fromKeyboard ? nullptr : ControlAtPos(ScreenToClient(screen));
+    return (target ? target : this)->ContextPopup(screen, fromKeyboard);
 }
 
 void TWinControl::DoEnter()
@@ -538,6 +541,7 @@ void TWinControl::TextChanged()
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+    ConstrainSize(AWidth, AHeight);
     if (ALeft == Left() && ATop == Top() && AWidth == Width() && AHeight == Height())
         return;
     if (FHandle) {
@@ -547,6 +551,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         UpdateBoundsSilently(ALeft, ATop, AWidth, AHeight);
     }
     BoundsChanged();
+    AnchorsMoved();
     Realign();
     RequestAlign();
 }
@@ -706,6 +711,9 @@ void TWinControl::WndProc(TMessage& Message)
             TControl* child = ControlAtPos(TPoint(Message.XPos(), Message.YPos()));
             if (child && !capture) {
                 RouteMouseToChild(Message, child);
+                // The system raises WM_CONTEXTMENU from the release of the right button.
+                if (Message.Msg == WM_RBUTTONUP)
+                    DefaultHandler(Message);
                 return;
             }
         }
@@ -837,6 +845,16 @@ void TWinControl::Dispatch(TMessage& Message)
         Realign();
         break;
     case WM_SETCURSOR: HandleSetCursor(Message); break;
+    case WM_GETMINMAXINFO:
+        DefaultHandler(Message);
+        if (FConstraints) // the user's resizing keeps to them too
+            for (POINT* size : {&reinterpret_cast<MINMAXINFO*>(Message.LParam)->ptMinTrackSize,
+                                &reinterpret_cast<MINMAXINFO*>(Message.LParam)->ptMaxTrackSize}) {
+                int width = size->x, height = size->y;
+                ConstrainSize(width, height);
+                *size = POINT{width, height};
+            }
+        break;
     case WM_CONTEXTMENU:
         if (!DoContextPopup(Message))
             DefaultHandler(Message);
