@@ -341,6 +341,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 
 TControl::~TControl()
 {
+    Destroying();
     if (Dragging())
         gDrag.reset();
     if (gCaptureControl == this)
@@ -664,6 +665,13 @@ void TControl::Dispatch(TMessage& Message)
 }
 
 void TControl::DefaultHandler(TMessage&) {}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FPopupMenu)
+        FPopupMenu = nullptr;
+}
 
 bool TControl::ContextPopup(const TPoint& Screen, bool FromKeyboard)
 {

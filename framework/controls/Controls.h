@@ -78,13 +78,6 @@ const TEnumInfo& BorderStyleInfo(); // bsNone and bsSingle
 const TIdentMap& CursorIdents();
 HCURSOR CursorHandle(TCursor cursor);
 
-// Called inside the catch block when a message handler raises; the application
-// replaces it with its own exception reporting. A function, not a global: the
-// application object sets it while the program's globals are still being made.
-std::function<void()>& ControlExceptionHandler();
-// Reports the exception being handled (call inside a catch block).
-void HandleControlException();
-
 TShiftState KeysToShiftState(WPARAM keys); // MK_ flags of a mouse message, plus Alt
 TShiftState KeyboardShiftState();          // the keys held now
 
@@ -268,6 +261,7 @@ protected:
     // Raises OnContextPopup (Client is (-1, -1) from the keyboard), then shows the
     // popup menu at Screen; false when neither took the request.
     bool ContextPopup(const TPoint& Screen, bool FromKeyboard);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     friend class TWinControl;
@@ -405,6 +399,13 @@ public:
     // A form that sees keys before its controls do answers true.
     virtual bool PreviewsKeys() const { return false; }
 
+    // --- timers of the window ---
+    // Starts (or restarts) timer Id on this window, every Interval milliseconds; its
+    // WM_TIMER goes through Dispatch to TimerElapsed. The timer is armed again on
+    // every new window of the control (a re-creation), until it is stopped.
+    void StartTimer(UINT_PTR Id, UINT Interval);
+    void StopTimer(UINT_PTR Id);
+
     virtual void KeyDown(WORD& Key, TShiftState Shift);
     virtual void KeyUp(WORD& Key, TShiftState Shift);
     virtual void KeyPress(char& Key);
@@ -479,10 +480,11 @@ protected:
     void SetZOrder(bool TopMost) override;
 
     WNDPROC DefWndProc() const { return FDefWndProc; }
+    // A timer started with StartTimer is due.
+    virtual void TimerElapsed(UINT_PTR Id) { (void)Id; }
 
 private:
     friend class TControl;
-    void MainWndProc(TMessage& Message);
     void AttachWindow(HWND window);
     void RouteMouseToChild(TMessage& Message, TControl* child);
     void ReflectNotification(TMessage& Message, HWND child);
@@ -495,6 +497,11 @@ private:
     TWndProcThunk FWindowProc;
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
+    struct TWindowTimer {
+        UINT_PTR Id;
+        UINT Interval;
+    };
+    std::vector<TWindowTimer> FTimers;
     int FLoadedTabOrder = -1; // a tab order read from a form, applied once all siblings exist
     bool FTabStop = false;
     std::unique_ptr<TBrush> FBrush;

@@ -267,5 +267,12 @@ void TPopupMenu::Popup(int X, int Y)
 
 void TControl::SetPopupMenu(TPopupMenu* value)
 {
+    if (value == FPopupMenu)
+        return;
+    if (FPopupMenu)
+        RemoveFreeNotification(FPopupMenu);
     FPopupMenu = value;
+    // A menu destroyed first clears the reference (Notification).
+    if (value)
+        FreeNotification(value);
 }

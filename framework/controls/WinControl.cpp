@@ -27,22 +27,6 @@ bool IsFrameworkMessage(UINT msg) { return msg >= CM_BASE && msg < CN_BASE + 0x4
 
 } // namespace
 
-std::function<void()>& ControlExceptionHandler()
-{
-    static std::function<void()> handler = [] {
-        try {
-            throw;
-        } catch (const std::exception& e) {
-            MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
-        } catch (...) {
-            MessageBoxA(nullptr, "An unexpected error occurred", "Error", MB_OK | MB_ICONSTOP);
-        }
-    };
-    return handler;
-}
-
-void HandleControlException() { ControlExceptionHandler()(); }
-
 FW_BEGIN_CLASS(TWinControl, TControl)
     .Integer("TabOrder", &C::TabOrder, &C::SetTabOrder).Unpublished()
     .Bool("TabStop", &C::TabStop, &C::SetTabStop, false).Unpublished()
@@ -54,7 +38,7 @@ FW_BEGIN_CLASS(TWinControl, TControl)
 FW_END_CLASS
 
 TWinControl::TWinControl(TComponent* AOwner)
-    : TControl(AOwner), FWindowProc([this](TMessage& m) { MainWndProc(m); }), FBrush(std::make_unique<TBrush>())
+    : TControl(AOwner), FWindowProc([this](TMessage& m) { WndProc(m); }), FBrush(std::make_unique<TBrush>())
 {
     FBrush->SetColor(Color());
     FBrush->OnChange = [this](TObject*) { Invalidate(); };
@@ -164,6 +148,28 @@ void TWinControl::CreateWnd()
     if (!FHandle)
         AttachWindow(window);
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
+    // Timers die with their window.
+    for (const TWindowTimer& timer : FTimers)
+        SetTimer(window, timer.Id, timer.Interval, nullptr);
+}
+
+void TWinControl::StartTimer(UINT_PTR Id, UINT Interval)
+{
+    auto it = std::find_if(FTimers.begin(), FTimers.end(), [Id](const TWindowTimer& t) { return t.Id == Id; });
+    if (it == FTimers.end())
+        FTimers.push_back({Id, Interval});
+    else
+        it->Interval = Interval;
+    if (FHandle && !SetTimer(FHandle, Id, Interval, nullptr))
+        RaiseLastOSError("Starting a timer");
+}
+
+void TWinControl::StopTimer(UINT_PTR Id)
+{
+    FTimers.erase(std::remove_if(FTimers.begin(), FTimers.end(), [Id](const TWindowTimer& t) { return t.Id == Id; }),
+                  FTimers.end());
+    if (FHandle)
+        KillTimer(FHandle, Id);
 }
 
 LRESULT CALLBACK TWinControl::InitialWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -220,15 +226,6 @@ void TWinControl::RecreateWnd()
         return;
     DestroyHandle();
     CreateHandle();
-}
-
-void TWinControl::MainWndProc(TMessage& Message)
-{
-    try {
-        WndProc(Message);
-    } catch (...) {
-        HandleControlException();
-    }
 }
 
 // --- children ---
@@ -767,11 +764,16 @@ void TWinControl::Dispatch(TMessage& Message)
             PaintWindow(dc);
             PaintControls(dc);
         } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(FHandle, &ps);
-            PaintWindow(dc);
-            PaintControls(dc);
-            EndPaint(FHandle, &ps);
+            // Ended even when painting raises: a window left invalid would ask for
+            // the failing paint again, for ever.
+            struct TPaint {
+                HWND Window;
+                PAINTSTRUCT Info;
+                explicit TPaint(HWND window) : Window(window) { BeginPaint(window, &Info); }
+                ~TPaint() { EndPaint(Window, &Info); }
+            } paint(FHandle);
+            PaintWindow(paint.Info.hdc);
+            PaintControls(paint.Info.hdc);
         }
         break;
     }
@@ -855,6 +857,15 @@ void TWinControl::Dispatch(TMessage& Message)
                 *size = POINT{width, height};
             }
         break;
+    case WM_TIMER: {
+        // The system's own controls run timers of their own on their windows.
+        const auto id = static_cast<UINT_PTR>(Message.WParam);
+        if (std::any_of(FTimers.begin(), FTimers.end(), [id](const TWindowTimer& t) { return t.Id == id; }))
+            TimerElapsed(id);
+        else
+            DefaultHandler(Message);
+        break;
+    }
     case WM_CONTEXTMENU:
         if (!DoContextPopup(Message))
             DefaultHandler(Message);

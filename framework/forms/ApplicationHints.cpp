@@ -31,6 +31,7 @@ public:
     explicit TApplicationHints(TApplication& App) : FApp(App)
     {
         FWindow.OnTimer = [this](UINT_PTR id) { TimerFired(id); };
+        FWindow.HandleNeeded(); // its timers run on its window
     }
 
     void MessageFetched(const MSG& Msg) override
@@ -108,22 +109,20 @@ private:
     void Wait(int Ms)
     {
         FWaiting = true;
-        SetTimer(FWindow.Handle(), PauseTimer, static_cast<UINT>(std::max(Ms, 1)), nullptr);
+        FWindow.StartTimer(PauseTimer, static_cast<UINT>(std::max(Ms, 1)));
     }
 
     void Hide()
     {
-        if (FWindow.HandleAllocated()) {
-            KillTimer(FWindow.Handle(), PauseTimer);
-            KillTimer(FWindow.Handle(), HideTimer);
-        }
+        FWindow.StopTimer(PauseTimer);
+        FWindow.StopTimer(HideTimer);
         FWaiting = false;
         FWindow.ReleaseHint();
     }
 
     void TimerFired(UINT_PTR id)
     {
-        KillTimer(FWindow.Handle(), id);
+        FWindow.StopTimer(id);
         if (id == HideTimer) {
             Hide();
             FDismissed = true;
@@ -158,7 +157,7 @@ private:
         FAnswered = true;
         FWindow.ActivateHint(info.HintPos, info.HintStr, info.HintMaxWidth);
         if (info.HideTimeout > 0)
-            SetTimer(FWindow.Handle(), HideTimer, static_cast<UINT>(info.HideTimeout), nullptr);
+            FWindow.StartTimer(HideTimer, static_cast<UINT>(info.HideTimeout));
     }
 
     TApplication& FApp;

@@ -77,15 +77,17 @@ void THintWindow::Paint()
     DrawTextA(canvas.Handle(), text.c_str(), static_cast<int>(text.size()), &r, TextFormat);
 }
 
+void THintWindow::TimerElapsed(UINT_PTR Id)
+{
+    if (OnTimer)
+        OnTimer(Id);
+}
+
 void THintWindow::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_NCHITTEST: Message.Result = HTTRANSPARENT; break; // the pointer passes through to what lies below
     case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; break;
-    case WM_TIMER:
-        if (OnTimer)
-            OnTimer(static_cast<UINT_PTR>(Message.WParam));
-        break;
     default: TCustomControl::Dispatch(Message); break;
     }
 }

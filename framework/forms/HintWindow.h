@@ -19,12 +19,13 @@ public:
     // The size the window takes for Text.
     TRect CalcHintRect(int MaxWidth, const std::string& Text);
 
-    // The window also carries its owner's timers (SetTimer on Handle()).
-    std::function<void(UINT_PTR id)> OnTimer;
+    // The window also carries its owner's timers (StartTimer).
+    std::function<void(UINT_PTR Id)> OnTimer;
 
     void Dispatch(TMessage& Message) override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
     void Paint() override;
+    void TimerElapsed(UINT_PTR Id) override;
 };
