@@ -26,8 +26,6 @@ public:
             return;
         }
         const TRect client = Control.Parent()->ClientRect();
-        if (client.Width() == FParentWidth && client.Height() == FParentHeight)
-            return;
         const TAnchors anchors = Control.Anchors();
         int left = FBounds.left, width = FBounds.Width();
         Follow(anchors.Contains(akLeft), anchors.Contains(akRight), client.Width() - FParentWidth, FParentWidth,
