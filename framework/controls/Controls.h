@@ -489,6 +489,8 @@ private:
     void RouteMouseToChild(TMessage& Message, TControl* child);
     void ReflectNotification(TMessage& Message, HWND child);
     void HandleSetCursor(TMessage& Message);
+    [[gnu::noinline]] void WMPaint(TMessage& Message);
+    [[gnu::noinline]] void ConstrainTracking(MINMAXINFO& Info) const;
     void UpdateBoundsFromWindow();
     static LRESULT CALLBACK InitialWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -749,34 +749,38 @@ void TWinControl::HandleSetCursor(TMessage& Message)
     DefaultHandler(Message);
 }
 
+// Out of Dispatch, whose frame every nested message pays for: the 32-bit program
+// under Wine's WoW64 mode stopped painting once that frame grew (seen, not understood).
+void TWinControl::WMPaint(TMessage& Message)
+{
+    const bool paintsItself = ControlState().Contains(csCustomPaint) ||
+                              std::any_of(FControls.begin(), FControls.end(), [](TControl* c) { return !c->IsWindowed(); });
+    if (!paintsItself && FDefWndProc != DefWindowProcA) {
+        DefaultHandler(Message);
+        return;
+    }
+    if (Message.WParam) {
+        auto dc = reinterpret_cast<HDC>(Message.WParam);
+        PaintWindow(dc);
+        PaintControls(dc);
+    } else {
+        // Ended even when painting raises: a window left invalid would ask for
+        // the failing paint again, for ever.
+        struct TPaint {
+            HWND Window;
+            PAINTSTRUCT Info;
+            explicit TPaint(HWND window) : Window(window) { BeginPaint(window, &Info); }
+            ~TPaint() { EndPaint(Window, &Info); }
+        } paint(FHandle);
+        PaintWindow(paint.Info.hdc);
+        PaintControls(paint.Info.hdc);
+    }
+}
+
 void TWinControl::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_PAINT: {
-        const bool paintsItself = ControlState().Contains(csCustomPaint) ||
-                                  std::any_of(FControls.begin(), FControls.end(), [](TControl* c) { return !c->IsWindowed(); });
-        if (!paintsItself && FDefWndProc != DefWindowProcA) {
-            DefaultHandler(Message);
-            break;
-        }
-        if (Message.WParam) {
-            auto dc = reinterpret_cast<HDC>(Message.WParam);
-            PaintWindow(dc);
-            PaintControls(dc);
-        } else {
-            // Ended even when painting raises: a window left invalid would ask for
-            // the failing paint again, for ever.
-            struct TPaint {
-                HWND Window;
-                PAINTSTRUCT Info;
-                explicit TPaint(HWND window) : Window(window) { BeginPaint(window, &Info); }
-                ~TPaint() { EndPaint(Window, &Info); }
-            } paint(FHandle);
-            PaintWindow(paint.Info.hdc);
-            PaintControls(paint.Info.hdc);
-        }
-        break;
-    }
+    case WM_PAINT: WMPaint(Message); break;
     case WM_ERASEBKGND:
         if (FDefWndProc == DefWindowProcA) {
             auto dc = reinterpret_cast<HDC>(Message.WParam);
@@ -850,12 +854,7 @@ void TWinControl::Dispatch(TMessage& Message)
     case WM_GETMINMAXINFO:
         DefaultHandler(Message);
         if (FConstraints) // the user's resizing keeps to them too
-            for (POINT* size : {&reinterpret_cast<MINMAXINFO*>(Message.LParam)->ptMinTrackSize,
-                                &reinterpret_cast<MINMAXINFO*>(Message.LParam)->ptMaxTrackSize}) {
-                int width = size->x, height = size->y;
-                ConstrainSize(width, height);
-                *size = POINT{width, height};
-            }
+            ConstrainTracking(*reinterpret_cast<MINMAXINFO*>(Message.LParam));
         break;
     case WM_TIMER: {
         // The system's own controls run timers of their own on their windows.
@@ -876,6 +875,15 @@ void TWinControl::Dispatch(TMessage& Message)
         FHandle = nullptr;
         break;
     default: TControl::Dispatch(Message); break;
+    }
+}
+
+void TWinControl::ConstrainTracking(MINMAXINFO& Info) const
+{
+    for (POINT* size : {&Info.ptMinTrackSize, &Info.ptMaxTrackSize}) {
+        int width = size->x, height = size->y;
+        ConstrainSize(width, height);
+        *size = POINT{width, height};
     }
 }
 
