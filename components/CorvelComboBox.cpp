@@ -1,5 +1,6 @@
 #include "components/CorvelComboBox.h"
 
+#include "framework/controls/Menus.h"
 #include "framework/designer/Registration.h"
 
 // ---------------------------------------------------------------------------
@@ -54,11 +55,13 @@ const TEnumInfo& CorvelComboTypeInfo()
 }
 
 FW_BEGIN_CLASS(TCorvelComboBox, TCustomComboBox)
+    .Component("PopupMenu", TPopupMenu::StaticClass(), &C::PopupMenu, &C::SetPopupMenu).Unpublished()
     .Publish({"Style", "Color", "Ctl3D", "DragMode", "DragCursor", "DropDownCount", "Enabled", "Font", "ImeMode",
               "ImeName", "ItemHeight", "MaxLength", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
-              "ShowHint", "TabOrder", "TabStop", "Text", "Visible", "OnChange", "OnClick", "OnDblClick", "OnDragDrop",
-              "OnDragOver", "OnDrawItem", "OnDropDown", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
-              "OnKeyUp", "OnMeasureItem", "OnStartDrag", "OnMouseDown", "OnMouseMove", "OnMouseUp"})
+              "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Text", "Visible", "OnChange", "OnClick",
+              "OnDblClick", "OnDragDrop", "OnDragOver", "OnDrawItem", "OnDropDown", "OnEndDrag", "OnEnter", "OnExit",
+              "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnStartDrag", "OnMouseDown", "OnMouseMove",
+              "OnMouseUp"})
     .Object("ItemsCode", TStrings::StaticClass(), &C::ItemsCode)
     .Integer("DroppedWidth", &C::DroppedWidth, &C::SetDroppedWidth, 0)
     .Bool("SeeCode", &C::SeeCode, &C::SetSeeCode, false)

@@ -207,7 +207,8 @@ TEST_F(CodedComboBox, TheInputMethodIsPutInTheModeAskedForWhenTheFocusArrives)
         TImeMode Mode;
         const char* State;
     };
-    for (const Case& c : {Case{imOpen, "open"}, Case{imClose, "closed"}, Case{imDisable, "off"}, Case{imOpen, "open"}}) {
+    const Case cases[] = {{imOpen, "open"}, {imClose, "closed"}, {imDisable, "off"}, {imOpen, "open"}};
+    for (const Case& c : cases) {
         SCOPED_TRACE(ImeModeInfo().NameOf(c.Mode));
         // The combo box's focus is its edit part's.
         combo.SetImeMode(c.Mode);
