@@ -338,6 +338,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 
 TControl::~TControl()
 {
+    Destroying();
     if (Dragging())
         gDrag.reset();
     if (gCaptureControl == this)
