@@ -5,8 +5,8 @@
 namespace {
 const TListMessages ComboMessages{CB_GETCOUNT,      CB_GETLBTEXT,       CB_GETLBTEXTLEN, CB_ADDSTRING,
                                   CB_INSERTSTRING,  CB_DELETESTRING,    CB_RESETCONTENT, CB_GETITEMDATA,
-                                  CB_SETITEMDATA,   CB_FINDSTRINGEXACT, CB_GETCURSEL,    CB_SETCURSEL,
-                                  CB_GETITEMHEIGHT, CB_SETITEMHEIGHT};
+                                  CB_SETITEMDATA,   CB_FINDSTRING,      CB_FINDSTRINGEXACT, CB_GETCURSEL,
+                                  CB_SETCURSEL,     CB_GETITEMHEIGHT,   CB_SETITEMHEIGHT};
 } // namespace
 
 // ---------------------------------------------------------------------------
