@@ -2,20 +2,16 @@
 
 #include "framework/designer/Registration.h"
 
-namespace {
-const TListMessages ComboMessages{CB_GETCOUNT,      CB_GETLBTEXT,       CB_GETLBTEXTLEN, CB_ADDSTRING,
-                                  CB_INSERTSTRING,  CB_DELETESTRING,    CB_RESETCONTENT, CB_GETITEMDATA,
-                                  CB_SETITEMDATA,   CB_FINDSTRING,      CB_FINDSTRINGEXACT, CB_GETCURSEL,
-                                  CB_SETCURSEL,     CB_GETITEMHEIGHT,   CB_SETITEMHEIGHT};
-} // namespace
-
 // ---------------------------------------------------------------------------
 // TCorvelComboStrings
 
 FW_BEGIN_CLASS(TCorvelComboStrings, TCodedStrings)
 FW_END_CLASS
 
-TCorvelComboStrings::TCorvelComboStrings() : TCodedStrings(ComboMessages) {}
+TCorvelComboStrings::TCorvelComboStrings(TCorvelComboBox& ComboBox)
+    : TCodedStrings(ComboBox.WindowItems().Messages()), FComboBox(&ComboBox)
+{
+}
 
 TWinControl* TCorvelComboStrings::Control() const { return FComboBox; }
 
@@ -37,7 +33,7 @@ int TCorvelComboStrings::PlaceItem(int Index, const std::string& Code, const std
 
 void TCorvelComboStrings::ResetWindowList()
 {
-    FComboBox->ResetKeepingText();
+    FComboBox->ClearList();
     FComboBox->Update();
 }
 
@@ -51,8 +47,8 @@ const TEnumInfo& CorvelComboTypeInfo()
 }
 
 FW_BEGIN_CLASS(TCorvelComboBox, TCustomComboBox)
-    .Publish({"Style", "Color", "DragMode", "DragCursor", "DropDownCount", "Enabled", "Font", "ItemHeight",
-              "MaxLength", "ParentColor", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Text",
+    .Publish({"Style", "Color", "Ctl3D", "DragMode", "DragCursor", "DropDownCount", "Enabled", "Font", "ItemHeight",
+              "MaxLength", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Text",
               "Visible", "OnChange", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnDrawItem", "OnDropDown",
               "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnStartDrag",
               "OnMouseDown", "OnMouseMove", "OnMouseUp"})
@@ -70,10 +66,10 @@ FW_BEGIN_CLASS(TCorvelComboBox, TCustomComboBox)
 FW_END_CLASS
 
 TCorvelComboBox::TCorvelComboBox(TComponent* AOwner)
-    : TCustomComboBox(AOwner), FItemsCode(std::make_unique<TCorvelComboStrings>()),
+    : TCustomComboBox(AOwner), FItemsCode(new TCorvelComboStrings(*this)),
       FEditHook([this](TMessage& m) { MyEditWndProc(m); })
 {
-    FItemsCode->SetComboBox(this);
+    ReplaceItems(std::unique_ptr<TStrings>(FItemsCode));
 }
 
 TCorvelComboBox::~TCorvelComboBox()
@@ -115,6 +111,22 @@ void TCorvelComboBox::SetSeeCode(bool value)
 
 void TCorvelComboBox::SetType(CorvelComboType value) { FType = value; }
 
+void TCorvelComboBox::SetControl(TControl* value)
+{
+    if (value == FControl)
+        return;
+    RemoveFreeNotification(FControl);
+    FControl = value;
+    FreeNotification(value);
+}
+
+void TCorvelComboBox::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomComboBox::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FControl)
+        FControl = nullptr;
+}
+
 // --- by code ---
 
 std::string TCorvelComboBox::GetCode(int Index) const
@@ -127,11 +139,7 @@ std::string TCorvelComboBox::GetSelectedCode() const { return GetCode(ItemIndex(
 
 int TCorvelComboBox::IndexOfCode(const std::string& Code) const { return FItemsCode->CodeList()->IndexOf(Code); }
 
-int TCorvelComboBox::IndexOf(const std::string& Text) const
-{
-    return static_cast<int>(
-        SendToList(CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(Text.c_str())));
-}
+int TCorvelComboBox::IndexOf(const std::string& Text) const { return FindStringExact(Text); }
 
 void TCorvelComboBox::SetSelectedCode(const std::string& Code)
 {
@@ -159,43 +167,20 @@ std::string TCorvelComboBox::GetDescription(const std::string& Code) const
     return text;
 }
 
-void TCorvelComboBox::Clear()
-{
-    FItemsCode->Clear();
-    TCustomComboBox::Clear();
-}
-
 void TCorvelComboBox::ReconstructList()
 {
     if (!FItemsCode->ComboBox())
         return;
     const int selected = ItemIndex();
     const TCodedStrings::TEntries entries = FItemsCode->EntriesFor(FSeeCode);
-    // The same item list is filled again, so references to it stay good.
-    {
-        const TQuietText quiet(*this);
-        Clear();
-        FItemsCode->AddEntries(entries);
-    }
+    // The same item list is filled again, so references to it stay good; emptying
+    // it keeps the edit text, so nothing reports a change and a typed text stays.
+    FItemsCode->Clear();
+    FItemsCode->AddEntries(entries);
     SetItemIndex(selected);
 }
 
-void TCorvelComboBox::ResetKeepingText()
-{
-    const TQuietText quiet(*this);
-    const std::string text = Text();
-    SendToList(CB_RESETCONTENT);
-    if (EditHandle() && Text() != text)
-        SetText(text);
-}
-
 // --- events ---
-
-void TCorvelComboBox::Change()
-{
-    if (!FQuietText)
-        TCustomComboBox::Change();
-}
 
 void TCorvelComboBox::Click()
 {

@@ -7,8 +7,6 @@
 #include "components/CodedStrings.h"
 #include "framework/widgets/ComboBox.h"
 
-#include <memory>
-#include <utility>
 
 class TCorvelComboBox;
 
@@ -18,10 +16,11 @@ class TCorvelComboBox;
 class TCorvelComboStrings : public TCodedStrings {
     FW_CLASS(TCorvelComboStrings)
 public:
-    TCorvelComboStrings();
+    // Linked to ComboBox from the start; it talks to that combo box's window.
+    explicit TCorvelComboStrings(TCorvelComboBox& ComboBox);
 
-    // Set by the combo box right after creating the list.
     TCorvelComboBox* ComboBox() const { return FComboBox; }
+    // Null unlinks the list: only Clear and Count work then.
     void SetComboBox(TCorvelComboBox* value) { FComboBox = value; }
 
 protected:
@@ -31,7 +30,7 @@ protected:
     void ResetWindowList() override;
 
 private:
-    TCorvelComboBox* FComboBox = nullptr;
+    TCorvelComboBox* FComboBox;
 };
 
 enum CorvelComboType : uint8_t { ctAny, ctInteger, ctNumeric };
@@ -47,7 +46,9 @@ public:
     void Loaded() override;
 
     // --- published ---
-    TStrings* ItemsCode() const { return FItemsCode.get(); }
+    // The combo box's Items too: whatever the program does through either keeps the
+    // codes beside their items.
+    TStrings* ItemsCode() const { return FItemsCode; }
     virtual void SetItemsCode(TStrings* value);
     // The width last sent for the drop-down list; a re-created window has the
     // system's default again until this is set.
@@ -61,10 +62,10 @@ public:
     virtual void SetSelectedCode(const std::string& Code);
     bool AutoSelectItem() const { return FAutoSelectItem; }
     void SetAutoSelectItem(bool value) { FAutoSelectItem = value; }
-    // Kept for the application; the combo box never reads them. Control is a plain
-    // reference, not told when that control goes.
+    // Kept for the application; the combo box never reads them. Control is not
+    // owned, and cleared when that control is destroyed first.
     TControl* Control() const { return FControl; }
-    void SetControl(TControl* value) { FControl = value; }
+    void SetControl(TControl* value);
     const std::string& CodeTableType() const { return FCodeTableType; }
     void SetCodeTableType(const std::string& value) { FCodeTableType = value; }
     bool CanClear() const { return FCanClear; }
@@ -79,7 +80,7 @@ public:
     TNotifyEvent OnSelectedCodeChange;
 
     // --- by code ---
-    TCorvelComboStrings* CodedItems() const { return FItemsCode.get(); }
+    TCorvelComboStrings* CodedItems() const { return FItemsCode; }
     // "" outside 0 .. count - 1.
     std::string GetCode(int Index) const;
     // The first item whose code equals Code ignoring case; -1 when none.
@@ -88,11 +89,9 @@ public:
     int IndexOf(const std::string& Text) const;
     // The description of the first item with Code; "" when no item has it.
     std::string GetDescription(const std::string& Code) const;
-    // Re-adds every item for the current SeeCode; codes, objects and the selected
-    // position stay. A text typed with nothing selected is lost.
+    // Re-adds every item for the current SeeCode; codes, objects, the selected
+    // position and a text typed with nothing selected stay.
     void ReconstructList();
-    // Codes, items and the text emptied.
-    void Clear();
 
     void Click() override;
     void Dispatch(TMessage& Message) override;
@@ -107,25 +106,10 @@ public:
 
 protected:
     void CreateWnd() override;
-    // Silent while the combo box itself puts a text back.
-    void Change() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     friend class TCorvelComboStrings;
-    // While it lives, the texts the combo box sets itself raise no change event.
-    class TQuietText {
-    public:
-        explicit TQuietText(TCorvelComboBox& Combo) : FCombo(Combo), FWas(std::exchange(Combo.FQuietText, true)) {}
-        ~TQuietText() { FCombo.FQuietText = FWas; }
-        TQuietText(const TQuietText&) = delete;
-        TQuietText& operator=(const TQuietText&) = delete;
-
-    private:
-        TCorvelComboBox& FCombo;
-        bool FWas;
-    };
-    // Empties the system list; a drop-down combo box keeps its edit text.
-    void ResetKeepingText();
 
     std::string FLastSelectedCode;
     std::string FCodeTableType;
@@ -137,7 +121,7 @@ private:
     bool FLoaded = false;
     bool FSeeCode = false;
     bool FAutoSelectItem = true;
-    std::unique_ptr<TCorvelComboStrings> FItemsCode;
+    TCorvelComboStrings* FItemsCode; // owned as the framework's item store
     int FDroppedWidth = 0;
     WORD FLastKey = 0;
     std::string FTypedText;
@@ -150,7 +134,6 @@ private:
     TWndProcThunk FEditHook;
     WNDPROC FPrevEditProc = nullptr;
     HWND FHookedEdit = nullptr;
-    bool FQuietText = false;
 };
 
 namespace CorvelComboBox {

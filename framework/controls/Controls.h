@@ -72,13 +72,6 @@ const TEnumInfo& BorderStyleInfo(); // bsNone and bsSingle
 const TIdentMap& CursorIdents();
 HCURSOR CursorHandle(TCursor cursor);
 
-// Called inside the catch block when a message handler raises; the application
-// replaces it with its own exception reporting. A function, not a global: the
-// application object sets it while the program's globals are still being made.
-std::function<void()>& ControlExceptionHandler();
-// Reports the exception being handled (call inside a catch block).
-void HandleControlException();
-
 TShiftState KeysToShiftState(WPARAM keys); // MK_ flags of a mouse message, plus Alt
 TShiftState KeyboardShiftState();          // the keys held now
 
@@ -378,6 +371,13 @@ public:
     // A form that sees keys before its controls do answers true.
     virtual bool PreviewsKeys() const { return false; }
 
+    // --- timers of the window ---
+    // Starts (or restarts) timer Id on this window, every Interval milliseconds; its
+    // WM_TIMER goes through Dispatch to TimerElapsed. The timer is armed again on
+    // every new window of the control (a re-creation), until it is stopped.
+    void StartTimer(UINT_PTR Id, UINT Interval);
+    void StopTimer(UINT_PTR Id);
+
     virtual void KeyDown(WORD& Key, TShiftState Shift);
     virtual void KeyUp(WORD& Key, TShiftState Shift);
     virtual void KeyPress(char& Key);
@@ -389,6 +389,13 @@ public:
     TNotifyEvent OnExit;
 
     TBrush* Brush() const { return FBrush.get(); }
+
+    // The border of a control that has one: sunken in 3-D, or a flat line. With
+    // ParentCtl3D the control takes its parent's; setting Ctl3D ends that.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool value);
+    bool ParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool value);
 
     // --- overrides ---
     std::string GetText() const override;
@@ -452,10 +459,16 @@ protected:
     void SetZOrder(bool TopMost) override;
 
     WNDPROC DefWndProc() const { return FDefWndProc; }
+    // A timer started with StartTimer is due.
+    virtual void TimerElapsed(UINT_PTR Id) { (void)Id; }
+
+    // A control whose border follows Ctl3D answers true and asks for it in
+    // CreateParams with AddBorder; a change of Ctl3D then re-creates its window.
+    virtual bool HasCtl3DBorder() const { return false; }
+    void AddBorder(TCreateParams& Params) const;
 
 private:
     friend class TControl;
-    void MainWndProc(TMessage& Message);
     void AttachWindow(HWND window);
     void RouteMouseToChild(TMessage& Message, TControl* child);
     void ReflectNotification(TMessage& Message, HWND child);
@@ -468,9 +481,19 @@ private:
     TWndProcThunk FWindowProc;
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
+    struct TWindowTimer {
+        UINT_PTR Id;
+        UINT Interval;
+    };
+    std::vector<TWindowTimer> FTimers;
     int FLoadedTabOrder = -1; // a tab order read from a form, applied once all siblings exist
     bool FTabStop = false;
     std::unique_ptr<TBrush> FBrush;
+    bool FCtl3D = true;
+    bool FParentCtl3D = true;
+    void Ctl3DChanged();
+    void ApplyParentCtl3D();
+    bool IsCtl3DStored() const { return !FParentCtl3D; }
 };
 
 // A windowless control: its parent paints it and hands it the mouse messages of its area.

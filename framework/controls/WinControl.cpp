@@ -25,22 +25,6 @@ bool IsFrameworkMessage(UINT msg) { return msg >= CM_BASE && msg < CN_BASE + 0x4
 
 } // namespace
 
-std::function<void()>& ControlExceptionHandler()
-{
-    static std::function<void()> handler = [] {
-        try {
-            throw;
-        } catch (const std::exception& e) {
-            MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
-        } catch (...) {
-            MessageBoxA(nullptr, "An unexpected error occurred", "Error", MB_OK | MB_ICONSTOP);
-        }
-    };
-    return handler;
-}
-
-void HandleControlException() { ControlExceptionHandler()(); }
-
 FW_BEGIN_CLASS(TWinControl, TControl)
     .Integer("TabOrder", &C::TabOrder, &C::SetTabOrder).Unpublished()
     .Bool("TabStop", &C::TabStop, &C::SetTabStop, false).Unpublished()
@@ -49,10 +33,12 @@ FW_BEGIN_CLASS(TWinControl, TControl)
     .Event("OnKeyDown", &C::OnKeyDown).Unpublished()
     .Event("OnKeyPress", &C::OnKeyPress).Unpublished()
     .Event("OnKeyUp", &C::OnKeyUp).Unpublished()
+    .Bool("Ctl3D", &C::Ctl3D, &C::SetCtl3D, true).Unpublished().StoredIf(&C::IsCtl3DStored)
+    .Bool("ParentCtl3D", &C::ParentCtl3D, &C::SetParentCtl3D, true).Unpublished()
 FW_END_CLASS
 
 TWinControl::TWinControl(TComponent* AOwner)
-    : TControl(AOwner), FWindowProc([this](TMessage& m) { MainWndProc(m); }), FBrush(std::make_unique<TBrush>())
+    : TControl(AOwner), FWindowProc([this](TMessage& m) { WndProc(m); }), FBrush(std::make_unique<TBrush>())
 {
     FBrush->SetColor(Color());
     FBrush->OnChange = [this](TObject*) { Invalidate(); };
@@ -162,6 +148,28 @@ void TWinControl::CreateWnd()
     if (!FHandle)
         AttachWindow(window);
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
+    // Timers die with their window.
+    for (const TWindowTimer& timer : FTimers)
+        SetTimer(window, timer.Id, timer.Interval, nullptr);
+}
+
+void TWinControl::StartTimer(UINT_PTR Id, UINT Interval)
+{
+    auto it = std::find_if(FTimers.begin(), FTimers.end(), [Id](const TWindowTimer& t) { return t.Id == Id; });
+    if (it == FTimers.end())
+        FTimers.push_back({Id, Interval});
+    else
+        it->Interval = Interval;
+    if (FHandle && !SetTimer(FHandle, Id, Interval, nullptr))
+        RaiseLastOSError("Starting a timer");
+}
+
+void TWinControl::StopTimer(UINT_PTR Id)
+{
+    FTimers.erase(std::remove_if(FTimers.begin(), FTimers.end(), [Id](const TWindowTimer& t) { return t.Id == Id; }),
+                  FTimers.end());
+    if (FHandle)
+        KillTimer(FHandle, Id);
 }
 
 LRESULT CALLBACK TWinControl::InitialWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -220,15 +228,6 @@ void TWinControl::RecreateWnd()
     CreateHandle();
 }
 
-void TWinControl::MainWndProc(TMessage& Message)
-{
-    try {
-        WndProc(Message);
-    } catch (...) {
-        HandleControlException();
-    }
-}
-
 // --- children ---
 
 void TWinControl::InsertControl(TControl* control)
@@ -239,6 +238,8 @@ void TWinControl::InsertControl(TControl* control)
         FTabList.push_back(static_cast<TWinControl*>(control));
     control->ApplyParentFont();
     control->ApplyParentColor();
+    if (control->IsWindowed())
+        static_cast<TWinControl*>(control)->ApplyParentCtl3D();
     if (control->ParentShowHint())
         control->FShowHint = ShowHint();
     if (control->IsWindowed() && FHandle)
@@ -605,6 +606,50 @@ void TWinControl::ColorChanged()
         c->Perform(CM_PARENTCOLORCHANGED);
 }
 
+// --- the 3-D border ---
+
+void TWinControl::SetCtl3D(bool value)
+{
+    FParentCtl3D = false;
+    if (value == FCtl3D)
+        return;
+    FCtl3D = value;
+    Ctl3DChanged();
+}
+
+void TWinControl::SetParentCtl3D(bool value)
+{
+    if (value == FParentCtl3D)
+        return;
+    FParentCtl3D = value;
+    ApplyParentCtl3D();
+}
+
+void TWinControl::ApplyParentCtl3D()
+{
+    if (!FParentCtl3D || !Parent() || FCtl3D == Parent()->Ctl3D())
+        return;
+    FCtl3D = Parent()->Ctl3D();
+    Ctl3DChanged();
+}
+
+void TWinControl::Ctl3DChanged()
+{
+    if (HasCtl3DBorder())
+        RecreateWnd();
+    for (TControl* c : FControls)
+        if (c->IsWindowed())
+            static_cast<TWinControl*>(c)->ApplyParentCtl3D();
+}
+
+void TWinControl::AddBorder(TCreateParams& Params) const
+{
+    if (FCtl3D)
+        Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+        Params.Style |= WS_BORDER;
+}
+
 void TWinControl::EnabledChanged()
 {
     if (FHandle)
@@ -759,11 +804,16 @@ void TWinControl::Dispatch(TMessage& Message)
             PaintWindow(dc);
             PaintControls(dc);
         } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(FHandle, &ps);
-            PaintWindow(dc);
-            PaintControls(dc);
-            EndPaint(FHandle, &ps);
+            // Ended even when painting raises: a window left invalid would ask for
+            // the failing paint again, for ever.
+            struct TPaint {
+                HWND Window;
+                PAINTSTRUCT Info;
+                explicit TPaint(HWND window) : Window(window) { BeginPaint(window, &Info); }
+                ~TPaint() { EndPaint(Window, &Info); }
+            } paint(FHandle);
+            PaintWindow(paint.Info.hdc);
+            PaintControls(paint.Info.hdc);
         }
         break;
     }
@@ -837,6 +887,15 @@ void TWinControl::Dispatch(TMessage& Message)
         Realign();
         break;
     case WM_SETCURSOR: HandleSetCursor(Message); break;
+    case WM_TIMER: {
+        // The system's own controls run timers of their own on their windows.
+        const auto id = static_cast<UINT_PTR>(Message.WParam);
+        if (std::any_of(FTimers.begin(), FTimers.end(), [id](const TWindowTimer& t) { return t.Id == id; }))
+            TimerElapsed(id);
+        else
+            DefaultHandler(Message);
+        break;
+    }
     case WM_CONTEXTMENU:
         if (!DoContextPopup(Message))
             DefaultHandler(Message);

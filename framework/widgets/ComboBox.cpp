@@ -278,13 +278,10 @@ void TCustomComboBox::Dispatch(TMessage& Message)
 void TCustomComboBox::EditWndProc(TMessage& Message)
 {
     const HWND edit = FEditHandle;
-    try {
-        ComboWndProc(Message, edit, FDefEditProc);
-    } catch (...) {
-        HandleControlException();
-    }
-    if (Message.Msg == WM_NCDESTROY && edit == FEditHandle)
+    // Its last message: the edit part is gone however the handlers fare.
+    if (Message.Msg == WM_NCDESTROY)
         FEditHandle = nullptr;
+    ComboWndProc(Message, edit, FDefEditProc);
 }
 
 void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc)

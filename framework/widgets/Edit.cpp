@@ -33,7 +33,7 @@ void TEdit::CreateParams(TCreateParams& Params)
     if (FReadOnly)
         Params.Style |= ES_READONLY;
     if (FBorderStyle == bsSingle)
-        Params.ExStyle |= WS_EX_CLIENTEDGE;
+        AddBorder(Params);
 }
 
 void TEdit::CreateWnd()

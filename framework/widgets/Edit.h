@@ -30,6 +30,7 @@ protected:
     virtual void Change();
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
+    bool HasCtl3DBorder() const override { return FBorderStyle == bsSingle; }
 
 private:
     LRESULT SendToEdit(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) const;

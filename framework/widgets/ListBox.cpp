@@ -61,7 +61,7 @@ void TCustomListBox::CreateParams(TCreateParams& Params)
     if (FTabWidth > 0)
         Params.Style |= LBS_USETABSTOPS;
     if (FBorderStyle == bsSingle)
-        Params.ExStyle |= WS_EX_CLIENTEDGE;
+        AddBorder(Params);
 }
 
 void TCustomListBox::CreateWnd()

@@ -88,6 +88,7 @@ TEST_F(CodedComboBox, SeeCodeRebuildsTheListKeepingCodesObjectsAndTheSelectedPos
     EXPECT_EQ(combo.Text(), "LOI Val de Loire");
     EXPECT_EQ(combo.ItemIndex(), 4);
     EXPECT_EQ(combo.ItemsCode(), items) << "the item list is filled again, not replaced";
+    EXPECT_EQ(combo.Items(), items) << "the framework's Items are the coded items";
 
     combo.SetSeeCode(false);
     EXPECT_EQ(Shown(combo), (Texts{"Bordeaux", "Bourgogne", "Champagne", "Alsace", "Val de Loire", "Cotes du Rhone"}));
@@ -97,11 +98,17 @@ TEST_F(CodedComboBox, SeeCodeRebuildsTheListKeepingCodesObjectsAndTheSelectedPos
     EXPECT_EQ(combo.Text(), "Val de Loire");
     EXPECT_EQ(changes, 0) << "showing the codes changes no value";
 
-    // The value it already has: nothing is rebuilt, so a typed text stays.
+    // The value it already has rebuilds nothing; a rebuild keeps a text typed with
+    // nothing selected.
     combo.SetItemIndex(-1);
     combo.SetText("Graves");
+    combo.Redraws.clear();
     combo.SetSeeCode(false);
+    EXPECT_TRUE(combo.Redraws.empty());
+    combo.SetSeeCode(true);
+    EXPECT_EQ(combo.Redraws, (std::vector<WPARAM>{FALSE, TRUE}));
     EXPECT_EQ(combo.Text(), "Graves");
+    EXPECT_EQ(combo.ItemIndex(), -1);
 }
 
 TEST_F(CodedComboBox, ClearEmptiesCodesListAndText)
