@@ -6,11 +6,6 @@
 #include <algorithm>
 
 namespace {
-const TListMessages ListMessages{LB_GETCOUNT,      LB_GETTEXT,       LB_GETTEXTLEN,      LB_ADDSTRING, LB_INSERTSTRING,
-                                 LB_DELETESTRING,  LB_RESETCONTENT,  LB_GETITEMDATA,     LB_SETITEMDATA,
-                                 LB_FINDSTRING,    LB_FINDSTRINGEXACT, LB_GETCURSEL,     LB_SETCURSEL,
-                                 LB_GETITEMHEIGHT, LB_SETITEMHEIGHT};
-
 // Puts Text into an edit or a combo box, whole text selected; true when the control
 // reported the change itself (it does once its window exists, for a new text only).
 template <class T>
@@ -33,7 +28,10 @@ constexpr int ExtentMargin = 10;
 FW_BEGIN_CLASS(TCorvelListStrings, TCodedStrings)
 FW_END_CLASS
 
-TCorvelListStrings::TCorvelListStrings() : TCodedStrings(ListMessages) {}
+TCorvelListStrings::TCorvelListStrings(TCorvelListBox& ListBox)
+    : TCodedStrings(ListBox.WindowItems().Messages()), FListBox(&ListBox)
+{
+}
 
 TWinControl* TCorvelListStrings::Control() const { return FListBox; }
 
@@ -99,11 +97,11 @@ std::vector<int> TCorvelListStrings::Refill(const std::vector<TItem>& Items)
 // TCorvelListBox
 
 FW_BEGIN_CLASS(TCorvelListBox, TCustomListBox)
-    .Publish({"Align", "BorderStyle", "Color", "Columns", "DragCursor", "DragMode", "Enabled", "ExtendedSelect", "Font",
-              "IntegralHeight", "ItemHeight", "MultiSelect", "ParentColor", "ParentFont", "ParentShowHint", "ShowHint",
-              "Style", "TabOrder", "TabWidth", "Visible", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver",
-              "OnDrawItem", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMeasureItem",
-              "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDrag"})
+    .Publish({"Align", "BorderStyle", "Color", "Columns", "Ctl3D", "DragCursor", "DragMode", "Enabled",
+              "ExtendedSelect", "Font", "IntegralHeight", "ItemHeight", "MultiSelect", "ParentColor", "ParentCtl3D",
+              "ParentFont", "ParentShowHint", "ShowHint", "Style", "TabOrder", "TabWidth", "Visible", "OnClick",
+              "OnDblClick", "OnDragDrop", "OnDragOver", "OnDrawItem", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown",
+              "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDrag"})
     // Read in this order from a form: the sorting before the items, the items before SeeCode.
     .Bool("Sorted", &C::Sorted, &C::SetSorted, false)
     .Event("OnEditChange", &C::OnEditChange)
@@ -122,8 +120,7 @@ FW_END_CLASS
 
 TCorvelListBox::TCorvelListBox(TComponent* AOwner) : TCustomListBox(AOwner)
 {
-    auto store = std::make_unique<TCorvelListStrings>();
-    store->SetListBox(this);
+    auto store = std::make_unique<TCorvelListStrings>(*this);
     FItemsCode = store.get();
     ReplaceItems(std::move(store));
 }

@@ -26,10 +26,11 @@ class TCorvelListBox;
 class TCorvelListStrings : public TCodedStrings {
     FW_CLASS(TCorvelListStrings)
 public:
-    TCorvelListStrings();
+    // Linked to ListBox from the start; it talks to that list box's window.
+    explicit TCorvelListStrings(TCorvelListBox& ListBox);
 
-    // Set by the list box right after creating the list.
     TCorvelListBox* ListBox() const { return FListBox; }
+    // Null unlinks the list: only Clear and Count work then.
     void SetListBox(TCorvelListBox* value) { FListBox = value; }
 
     // One item whole, as it stands: what re-sorting takes out and puts back.
@@ -51,7 +52,7 @@ protected:
     int PlaceItem(int Index, const std::string& Code, const std::string& Display) override;
 
 private:
-    TCorvelListBox* FListBox = nullptr;
+    TCorvelListBox* FListBox;
 };
 
 enum AssociateButton : uint8_t { abAdd, abUpdate, abDelete };
@@ -150,6 +151,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    friend class TCorvelListStrings;
     // The edit, else the combo box, else none.
     TWinControl* TextControl() const;
     std::string CurrentText() const;
