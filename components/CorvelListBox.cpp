@@ -62,6 +62,20 @@ std::vector<TCorvelListStrings::TItem> TCorvelListStrings::TakeAll()
     return items;
 }
 
+std::vector<TCorvelListStrings::TItem> TCorvelListStrings::TakeAllReshown()
+{
+    // The entries split again give back each item's own code, since a code holds no space.
+    const TEntries entries = EntriesFor(SeeCode());
+    std::vector<TItem> items;
+    items.reserve(entries.size());
+    for (const auto& [text, object] : entries) {
+        const TSplitItem item = Split(text);
+        items.push_back({item.Code, DisplayTextOf(item), object});
+    }
+    Clear();
+    return items;
+}
+
 std::vector<int> TCorvelListStrings::Refill(const std::vector<TItem>& Items)
 {
     // Each text goes in carrying its place in Items as its data word. Once all are
@@ -166,9 +180,9 @@ void TCorvelListBox::SetSorted(bool value)
 {
     if (value == Sorted())
         return;
-    if (!value) {
+    if (!value || FItemsCode->Count() == 0) {
         // Re-created unsorted, the window keeps its order, and the codes theirs.
-        TCustomListBox::SetSorted(false);
+        TCustomListBox::SetSorted(value);
         return;
     }
     const int selected = ItemIndex();
@@ -388,11 +402,10 @@ void TCorvelListBox::Clear()
 void TCorvelListBox::ReconstructList()
 {
     const int selected = ItemIndex();
-    const TCodedStrings::TEntries entries = FItemsCode->EntriesFor(FSeeCode);
     // The same item list is filled again, so references to it stay good.
-    FItemsCode->Clear();
-    FItemsCode->AddEntries(entries);
-    TCustomListBox::SetItemIndex(selected);
+    const std::vector<int> landed = FItemsCode->Refill(FItemsCode->TakeAllReshown());
+    if (selected >= 0)
+        TCustomListBox::SetItemIndex(landed[static_cast<size_t>(selected)]);
 }
 
 // --- the horizontal extent ---

@@ -41,6 +41,9 @@ public:
     };
     // Every item, in order, the list emptied.
     std::vector<TItem> TakeAll();
+    // The same, each with the display text the owner's SeeCode gives it now: what
+    // showing or hiding the codes puts back.
+    std::vector<TItem> TakeAllReshown();
     // Empties the list, then adds the items where the window places them, each code
     // and object beside its text whatever order the window chooses; returns where
     // each item landed.
@@ -131,7 +134,8 @@ public:
     // list box; never narrows it. False when Horizontal is off or the list is empty.
     bool SetHorizontalScroll();
     // Re-adds every item for the current SeeCode; codes, objects and the selected
-    // position stay, and ItemsCode remains the same object.
+    // item stay (a sorted list may put it elsewhere), and ItemsCode remains the
+    // same object.
     void ReconstructList();
     // Selects Index and copies its text into the text control, whole text selected,
     // and focuses it when visible. -2: the first item, without moving the focus.

@@ -304,6 +304,9 @@ TEST_F(CorvelListEditor, SortingKeepsEveryCodeAndObjectBesideItsItem)
             EXPECT_EQ(List->ItemsCode()->Objects(i), Tag(was));
         }
         EXPECT_EQ(List->GetSelectedCode(), "1") << "the selected item stays selected";
+        List->SetSeeCode(!seeCode);
+        EXPECT_EQ(List->GetSelectedCode(), "1") << "codes shown or hidden re-sort the list, the selection follows";
+        List->SetSeeCode(seeCode);
 
         // Added to the sorted list, an item lands in its place with its code.
         List->ItemsCode()->Add("4 Jura");
