@@ -6,16 +6,13 @@
 #include <algorithm>
 
 namespace {
-// Puts Text into an edit or a combo box, whole text selected; true when the control
-// reported the change itself (it does once its window exists, for a new text only).
+// Puts Text into an edit or a combo box, whole text selected.
 template <class T>
-bool PutText(T& Control, const std::string& Text)
+void PutText(T& Control, const std::string& Text)
 {
-    const bool reports = Control.HandleAllocated() && Control.Text() != Text;
     Control.SetText(Text);
     Control.SetSelStart(0);
     Control.SetSelLength(static_cast<int>(Control.Text().size()));
-    return reports;
 }
 
 // Room beyond the widest text, so that its last letter is not flush with the border.
@@ -446,18 +443,20 @@ void TCorvelListBox::SelectIndex(int Index)
 void TCorvelListBox::CopyToTextControl(int Index, bool Focus)
 {
     const std::string text = FItemsCode->DisplayText(Index);
+    // A control reports only a new text, and only once its window exists (a drop-down
+    // list never): what it did not report is followed here.
+    const unsigned changesBefore = FTextChanges;
     TWinControl* target = nullptr;
-    bool reported = false;
     if (FControlEdit) {
-        reported = PutText(*FControlEdit, text);
+        PutText(*FControlEdit, text);
         target = FControlEdit;
     } else if (FControlCombo) {
-        reported = PutText(*FControlCombo, text);
+        PutText(*FControlCombo, text);
         target = FControlCombo;
     } else {
         return;
     }
-    if (!reported)
+    if (FTextChanges == changesBefore)
         UpdateButtons();
     if (Focus && target->Visible())
         target->SetFocus();
@@ -473,6 +472,7 @@ void TCorvelListBox::FocusTextControl()
 
 void TCorvelListBox::EditChange(TObject*)
 {
+    ++FTextChanges;
     UpdateButtons();
     if (OnEditChange)
         OnEditChange(this);

@@ -160,7 +160,7 @@ private:
     TWinControl* TextControl() const;
     std::string CurrentText() const;
     // An item's display text into the text control, whole text selected; the
-    // buttons follow the new text even when the control does not report it.
+    // buttons follow the text even when the control does not report it.
     void CopyToTextControl(int Index, bool Focus);
     // Add, Delete and Update, and the selection, for the current text.
     void UpdateButtons();
@@ -190,6 +190,7 @@ private:
     TButton* FControlUpdate = nullptr;
     TButton* FControlAdd = nullptr;
     TButton* FControlDelete = nullptr;
+    unsigned FTextChanges = 0; // the text control's changes seen by EditChange
     // Held by the handlers given to other controls, which outlive this list box when
     // nobody clears them: expired, it tells them to do nothing.
     std::shared_ptr<TCorvelListBox*> FAlive = std::make_shared<TCorvelListBox*>(this);
