@@ -36,6 +36,8 @@ std::string TCodedStrings::DisplayTextOf(const TSplitItem& Item) const
 
 LRESULT TCodedStrings::Send(UINT Msg, WPARAM WParam, LPARAM LParam) const
 {
+    if (!Control())
+        throw EInvalidOperation("The item list belongs to no control");
     return SendMessageA(Control()->Handle(), Msg, WParam, LParam);
 }
 

@@ -21,13 +21,20 @@ int TCorvelComboStrings::PlaceItem(int Index, const std::string& Code, const std
 {
     TStringList& codes = *CodeList();
     const int at = Index < 0 ? codes.Count() : Index;
-    // The code first: a bad index raises before the window is touched.
+    // The code first: a bad index raises before the window is touched. No code
+    // stays without its window item, whatever stops the window from taking it.
     codes.Insert(at, Code);
-    const LRESULT placed = Index < 0 ? Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Display.c_str()))
-                                     : Send(CB_INSERTSTRING, static_cast<WPARAM>(Index),
-                                            reinterpret_cast<LPARAM>(Display.c_str()));
+    LRESULT placed = CB_ERR;
+    try {
+        placed = Index < 0 ? Send(Messages().AddString, 0, reinterpret_cast<LPARAM>(Display.c_str()))
+                           : Send(Messages().InsertString, static_cast<WPARAM>(Index),
+                                  reinterpret_cast<LPARAM>(Display.c_str()));
+    } catch (...) {
+        codes.Delete(at);
+        throw;
+    }
     if (placed < 0)
-        codes.Delete(at); // no code without its window item
+        codes.Delete(at);
     return Placed(placed, Display);
 }
 
@@ -47,11 +54,11 @@ const TEnumInfo& CorvelComboTypeInfo()
 }
 
 FW_BEGIN_CLASS(TCorvelComboBox, TCustomComboBox)
-    .Publish({"Style", "Color", "Ctl3D", "DragMode", "DragCursor", "DropDownCount", "Enabled", "Font", "ItemHeight",
-              "MaxLength", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Text",
-              "Visible", "OnChange", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnDrawItem", "OnDropDown",
-              "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnStartDrag",
-              "OnMouseDown", "OnMouseMove", "OnMouseUp"})
+    .Publish({"Style", "Color", "Ctl3D", "DragMode", "DragCursor", "DropDownCount", "Enabled", "Font", "ImeMode",
+              "ImeName", "ItemHeight", "MaxLength", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
+              "ShowHint", "TabOrder", "TabStop", "Text", "Visible", "OnChange", "OnClick", "OnDblClick", "OnDragDrop",
+              "OnDragOver", "OnDrawItem", "OnDropDown", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress",
+              "OnKeyUp", "OnMeasureItem", "OnStartDrag", "OnMouseDown", "OnMouseMove", "OnMouseUp"})
     .Object("ItemsCode", TStrings::StaticClass(), &C::ItemsCode)
     .Integer("DroppedWidth", &C::DroppedWidth, &C::SetDroppedWidth, 0)
     .Bool("SeeCode", &C::SeeCode, &C::SetSeeCode, false)
@@ -160,8 +167,10 @@ std::string TCorvelComboBox::GetDescription(const std::string& Code) const
     const int index = IndexOfCode(Code);
     if (index < 0)
         return "";
-    std::string text = FItemsCode->Get(index);
-    if (FSeeCode)
+    // The display text holds the code only when the list shows codes, which the
+    // designer's never does.
+    std::string text = FItemsCode->DisplayText(index);
+    if (FSeeCode && !IsDesigning())
         if (const size_t space = text.find(' '); space != std::string::npos)
             text.erase(0, space + 1);
     return text;
@@ -225,15 +234,7 @@ void TCorvelComboBox::CreateWnd()
             SetWindowLongPtrA(FHookedEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditHook.Proc())));
 }
 
-void TCorvelComboBox::MyEditWndProc(TMessage& Message)
-{
-    // Nothing may leave a window procedure into the system.
-    try {
-        ComboWndProc(Message, FHookedEdit, FPrevEditProc);
-    } catch (...) {
-        HandleControlException();
-    }
-}
+void TCorvelComboBox::MyEditWndProc(TMessage& Message) { ComboWndProc(Message, FHookedEdit, FPrevEditProc); }
 
 // ---------------------------------------------------------------------------
 

@@ -7,7 +7,6 @@
 #include "components/CodedStrings.h"
 #include "framework/widgets/ComboBox.h"
 
-
 class TCorvelComboBox;
 
 // The combo box's item list: codes here, display texts and objects in the combo
@@ -123,6 +122,8 @@ private:
     bool FAutoSelectItem = true;
     TCorvelComboStrings* FItemsCode; // owned as the framework's item store
     int FDroppedWidth = 0;
+    // The typing aids: what auto-completion and the type-ahead search remember
+    // between keys (FSearchIndex above belongs to the type-ahead search too).
     WORD FLastKey = 0;
     std::string FTypedText;
     int FCompleteIndex = -1;
@@ -130,7 +131,8 @@ private:
     bool FNewSearch = false;
     UINT_PTR FTimerId = 0;
     std::string FSearchText;
-    // Declared after everything the hook may touch, so it goes first.
+    // The edit part's procedure while the window exists; the destructor destroys the
+    // window before any member goes.
     TWndProcThunk FEditHook;
     WNDPROC FPrevEditProc = nullptr;
     HWND FHookedEdit = nullptr;

@@ -261,6 +261,7 @@ void TCustomComboBox::Dispatch(TMessage& Message)
     // The focus moving between the combo box and its edit part stays inside the control.
     case WM_SETFOCUS:
         DefaultHandler(Message);
+        ApplyInputMethod(Handle());
         if (!IsOwnWindow(reinterpret_cast<HWND>(Message.WParam)))
             DoEnter();
         break;
@@ -314,6 +315,7 @@ void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Com
         return;
     case WM_SETFOCUS:
         passOn();
+        ApplyInputMethod(ComboWnd);
         if (!IsOwnWindow(reinterpret_cast<HWND>(Message.WParam)))
             DoEnter();
         return;

@@ -125,6 +125,8 @@ FW_BEGIN_CLASS(TCustomListControl, TWinControl)
     .Object("Items", TStrings::StaticClass(), &C::Items).Unpublished()
     .Event("OnDrawItem", &C::OnDrawItem).Unpublished()
     .Event("OnMeasureItem", &C::OnMeasureItem).Unpublished()
+    .Enum("ImeMode", ImeModeInfo(), &C::ImeMode, &C::SetImeMode, imDontCare).Unpublished()
+    .String("ImeName", &C::ImeName, &C::SetImeName, "").Unpublished()
     .Default("Color", int64_t{clWindow})
     .Default("ParentColor", false)
     .Default("TabStop", true)
@@ -253,8 +255,34 @@ void TCustomListControl::Dispatch(TMessage& Message)
         Message.Result = TRUE;
         break;
     }
+    case WM_SETFOCUS:
+        TWinControl::Dispatch(Message);
+        ApplyInputMethod(Handle());
+        break;
     default: TWinControl::Dispatch(Message); break;
     }
+}
+
+// --- the input method ---
+
+void TCustomListControl::SetImeMode(TImeMode value)
+{
+    FImeMode = value;
+    if (Focused())
+        ApplyInputMethod(GetFocus());
+}
+
+void TCustomListControl::SetImeName(const std::string& value)
+{
+    FImeName = value;
+    if (Focused())
+        ApplyInputMethod(GetFocus());
+}
+
+void TCustomListControl::ApplyInputMethod(HWND Window) const
+{
+    ApplyImeName(FImeName);
+    ApplyImeMode(Window, FImeMode);
 }
 
 // --- state kept across re-creation ---

@@ -5,6 +5,7 @@
 // control's canvas when the style asks for it. The items, their objects and the
 // selection survive a re-creation of the window (a change of style or sorting).
 #include "framework/controls/Controls.h"
+#include "framework/controls/InputMethod.h"
 #include "framework/core/Strings.h"
 
 #include <memory>
@@ -92,6 +93,12 @@ public:
     int ItemHeight() const;
     void SetItemHeight(int value);
 
+    // The input method the control asks for whenever it receives the focus.
+    TImeMode ImeMode() const { return FImeMode; }
+    void SetImeMode(TImeMode value);
+    const std::string& ImeName() const { return FImeName; }
+    void SetImeName(const std::string& value);
+
     TDrawItemEvent OnDrawItem;
     TMeasureItemEvent OnMeasureItem;
 
@@ -110,6 +117,8 @@ protected:
     virtual void MeasureItem(int Index, int& Height);
     bool IsItemHeightStored() const { return OwnerDrawn(); }
     LRESULT SendToList(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) const;
+    // Window (the control or its edit part) has just received the focus.
+    void ApplyInputMethod(HWND Window) const;
 
     // A descendant that keeps more per item than the window does (a code beside each
     // text) owns a store of its own, which talks to the window itself: Items() and
@@ -147,4 +156,6 @@ private:
     std::unique_ptr<TControlCanvas> FCanvas;
     std::unique_ptr<TSavedState> FSaved;
     int FItemHeight = 16;
+    TImeMode FImeMode = imDontCare;
+    std::string FImeName;
 };

@@ -156,6 +156,21 @@ TEST_F(CodedStrings, AnItemTheWindowRefusesLeavesNoCodeBehind)
     EXPECT_EQ(combo.GetCode(6), "JUR");
 }
 
+TEST_F(CodedStrings, AListThatCannotReachAWindowRaisesAndKeepsNoCode)
+{
+    TCorvelComboBox loose(nullptr); // no parent: its window cannot be made
+    EXPECT_THROW(loose.ItemsCode()->Add("JUR Jura"), EInvalidOperation);
+    EXPECT_EQ(loose.ItemsCode()->Count(), 0);
+
+    TProbedComboBox& combo = RegionCombo();
+    combo.CodedItems()->SetComboBox(nullptr);
+    EXPECT_THROW(combo.ItemsCode()->Insert(0, "JUR Jura"), EInvalidOperation);
+    EXPECT_EQ(combo.ItemsCode()->Count(), 6);
+    combo.ItemsCode()->Clear(); // the one change an unlinked list takes: its codes only
+    EXPECT_EQ(combo.ItemsCode()->Count(), 0);
+    EXPECT_EQ(Shown(combo).size(), 6u);
+}
+
 TEST_F(CodedStrings, ListFacilitiesSplitEveryLineInOneRedrawPause)
 {
     TProbedComboBox& combo = MakeCombo();

@@ -107,7 +107,7 @@ TEST_F(CorvelComboBoxForm, PublishesTheFrameworksPropertiesThenItsOwnInLoadingOr
     // Items and Sorted stay hidden: ItemsCode takes their place and the list is never sorted.
     EXPECT_EQ(names, (std::vector<std::string>{
                          "Tag", "Left", "Top", "Width", "Height", "Style", "Color", "Ctl3D", "DragMode", "DragCursor",
-                         "DropDownCount", "Enabled", "Font", "ItemHeight", "MaxLength", "ParentColor", "ParentCtl3D",
+                         "DropDownCount", "Enabled", "Font", "ImeMode", "ImeName", "ItemHeight", "MaxLength", "ParentColor", "ParentCtl3D",
                          "ParentFont", "ParentShowHint", "ShowHint", "TabOrder", "TabStop", "Text", "Visible",
                          "OnChange", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnDrawItem", "OnDropDown",
                          "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMeasureItem",

@@ -4,6 +4,10 @@
 
 #include "framework/WindowTestSupport.h"
 
+#include "framework/widgets/ListBox.h"
+
+#include <imm.h>
+
 #include <string>
 #include <vector>
 
@@ -71,8 +75,13 @@ TEST_F(CodedComboBox, GetDescriptionLeavesTheCodeOut)
         EXPECT_EQ(combo.GetDescription("BOR"), "Bordeaux");
         EXPECT_EQ(combo.GetDescription("JUR"), "");
     }
-    combo.SetDesigning(true);
-    EXPECT_EQ(combo.GetDescription("JUR"), "") << "no code, no description, in the designer too";
+    combo.SetSeeCode(false);
+    combo.SetDesigning(true); // the designer shows descriptions whatever SeeCode says
+    for (bool seeCode : {false, true}) {
+        combo.SetSeeCode(seeCode);
+        EXPECT_EQ(combo.GetDescription("LOI"), "Val de Loire");
+        EXPECT_EQ(combo.GetDescription("JUR"), "");
+    }
 }
 
 TEST_F(CodedComboBox, SeeCodeRebuildsTheListKeepingCodesObjectsAndTheSelectedPosition)
@@ -177,4 +186,37 @@ TEST_F(CodedComboBox, ANewStyleKeepsItemsCodesAndSelectionAndTheSystemsDropDownW
     combo.OnKeyPress = [&](TObject*, char& key) { pressed += key; };
     SendMessageA(combo.EditHandle(), WM_CHAR, 'x', 1);
     EXPECT_EQ(pressed, "x");
+}
+
+TEST_F(CodedComboBox, TheInputMethodIsPutInTheModeAskedForWhenTheFocusArrives)
+{
+    TProbedComboBox& combo = RegionCombo();
+    auto& list = Place<TListBox>(240, 10, 100, 80);
+    SetForegroundWindow(Form().Handle());
+    Pump();
+    // "off" when the window has no input context, else "open" or "closed".
+    auto state = [](HWND window) {
+        const HIMC context = ImmGetContext(window);
+        if (!context)
+            return std::string("off");
+        const bool open = ImmGetOpenStatus(context);
+        ImmReleaseContext(window, context);
+        return std::string(open ? "open" : "closed");
+    };
+    struct Case {
+        TImeMode Mode;
+        const char* State;
+    };
+    for (const Case& c : {Case{imOpen, "open"}, Case{imClose, "closed"}, Case{imDisable, "off"}, Case{imOpen, "open"}}) {
+        SCOPED_TRACE(ImeModeInfo().NameOf(c.Mode));
+        // The combo box's focus is its edit part's.
+        combo.SetImeMode(c.Mode);
+        combo.SetFocus();
+        ASSERT_EQ(GetFocus(), combo.EditHandle());
+        EXPECT_EQ(state(combo.EditHandle()), c.State);
+        list.SetImeMode(c.Mode);
+        list.SetFocus();
+        ASSERT_EQ(GetFocus(), list.Handle());
+        EXPECT_EQ(state(list.Handle()), c.State);
+    }
 }
