@@ -109,10 +109,11 @@ std::vector<int> TCorvelListStrings::Refill(const std::vector<TItem>& Items)
 
 FW_BEGIN_CLASS(TCorvelListBox, TCustomListBox)
     .Publish({"Align", "BorderStyle", "Color", "Columns", "Ctl3D", "DragCursor", "DragMode", "Enabled",
-              "ExtendedSelect", "Font", "IntegralHeight", "ItemHeight", "MultiSelect", "ParentColor", "ParentCtl3D",
-              "ParentFont", "ParentShowHint", "ShowHint", "Style", "TabOrder", "TabWidth", "Visible", "OnClick",
-              "OnDblClick", "OnDragDrop", "OnDragOver", "OnDrawItem", "OnEndDrag", "OnEnter", "OnExit", "OnKeyDown",
-              "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnStartDrag"})
+              "ExtendedSelect", "Font", "ImeMode", "ImeName", "IntegralHeight", "ItemHeight", "MultiSelect",
+              "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint", "ShowHint", "Style", "TabOrder", "TabWidth",
+              "Visible", "OnClick", "OnDblClick", "OnDragDrop", "OnDragOver", "OnDrawItem", "OnEndDrag", "OnEnter",
+              "OnExit", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMeasureItem", "OnMouseDown", "OnMouseMove",
+              "OnMouseUp", "OnStartDrag"})
     // Read in this order from a form: the sorting before the items, the items before SeeCode.
     .Bool("Sorted", &C::Sorted, &C::SetSorted, false)
     .Event("OnEditChange", &C::OnEditChange)
