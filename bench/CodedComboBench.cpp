@@ -3,12 +3,11 @@
 // system calls doing the same work on a plain COMBOBOX of the same styles (an
 // CB_ADDSTRING loop; a reset and the same loop again). Prints times and ratios;
 // timing never fails it.
+#include "BenchClock.h"
 #include "components/CorvelComboBox.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -17,46 +16,6 @@
 
 namespace {
 constexpr int Items = 10000;
-
-double Seconds()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / frequency;
-}
-
-// Time this thread has run, which other programs on the machine do not stretch.
-double ThreadSeconds()
-{
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) {
-        return static_cast<double>(static_cast<uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-struct TCost {
-    double Best = 1e9;
-    double ThreadTotal = 0;
-    int Runs = 0;
-
-    template <class F>
-    void Measure(F&& work)
-    {
-        const double thread = ThreadSeconds(), start = Seconds();
-        work();
-        Best = std::min(Best, Seconds() - start);
-        ThreadTotal += ThreadSeconds() - thread;
-        ++Runs;
-    }
-    double ThreadMean() const { return ThreadTotal / Runs; }
-};
 
 std::string CodeOf(int item)
 {
@@ -70,13 +29,6 @@ void AddRaw(HWND combo, const std::vector<std::string>& texts)
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void Report(const char* what, const TCost& ours, const TCost& bare, const char* goal)
-{
-    std::printf("%-28s %9.3f ms  %9.3f ms\n", what, ours.Best * 1e3, ours.ThreadMean() * 1e3);
-    std::printf("%-28s %9.3f ms  %9.3f ms\n", "  bare system calls", bare.Best * 1e3, bare.ThreadMean() * 1e3);
-    std::printf("%-28s %9.3f     %9.3f     (goal: at most %s)\n", "  ratio", ours.Best / bare.Best,
-                ours.ThreadMean() / bare.ThreadMean(), goal);
-}
 } // namespace
 
 int main()
@@ -125,7 +77,7 @@ int main()
                        coded->GetCode(Items - 1) == CodeOf(Items - 1);
 
     std::printf("coded combo box, %d items, %d rounds\n", Items, rounds);
-    std::printf("%-28s %12s  %12s\n", "", "best elapsed", "thread time");
+    PrintHeader();
     Report("add through ItemsCode", add, bareAdd, "1.3");
     Report("rebuild by toggling SeeCode", rebuild, bareRebuild, "2.5");
     std::printf("items intact after the rebuilds: %s\n", whole ? "yes" : "NO");
