@@ -120,7 +120,7 @@ void TCustomForm::CreateParams(TCreateParams& Params)
     }
     if (!Enabled())
         Params.Style |= WS_DISABLED;
-    Params.ExStyle |= WS_EX_APPWINDOW;
+    // Owned by the application window, whose entry the task bar shows instead.
     Params.WndParent = Application ? Application->Handle() : nullptr;
 }
 

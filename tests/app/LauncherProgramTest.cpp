@@ -450,3 +450,52 @@ TEST_F(LauncherProgram, AtTheRootOfADriveTargetsHaveOneBackslash)
     EXPECT_EQ(box.Text(), "The specified file was not found. (File: 'R:\\Setup.exe')");
     CloseWithEscape(launcher);
 }
+
+namespace {
+// The windows of a process that get a task-bar entry, by the task bar's own rules:
+// visible top-level windows that are neither owned nor tool windows, and those that
+// ask for an entry (WS_EX_APPWINDOW).
+std::vector<HWND> TaskBarEntries(DWORD processId)
+{
+    struct TSearch {
+        DWORD ProcessId;
+        std::vector<HWND> Found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<TSearch*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            const LONG_PTR ex = GetWindowLongPtrA(window, GWL_EXSTYLE);
+            if (owner == s.ProcessId && IsWindowVisible(window) &&
+                ((!GetWindow(window, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW)) || (ex & WS_EX_APPWINDOW)))
+                s.Found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+} // namespace
+
+TEST_F(LauncherProgram, TheTaskBarEntryIsTheApplicationTitleAndBringsTheWindowForward)
+{
+    TMedium medium;
+    TLauncherProcess launcher(medium.Folder() + "Launcher.exe");
+    Window = launcher.WaitForWindow();
+    ASSERT_NE(Window, nullptr);
+    const std::vector<HWND> entries = TaskBarEntries(launcher.Id());
+    ASSERT_EQ(entries.size(), 1u);
+    char title[64] = "";
+    GetWindowTextA(entries[0], title, sizeof title);
+    EXPECT_STREQ(title, "Installation");
+
+    // Another program in front; then the entry is activated as a click on it would.
+    HWND other = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(other);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == other; }, 5000));
+    SetForegroundWindow(entries[0]);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == Window; }, 5000)) << "the window stayed behind";
+    DestroyWindow(other);
+    CloseWithEscape(launcher);
+}
