@@ -4,6 +4,7 @@
 #include "framework/designer/Registration.h"
 
 #include <cmath>
+#include <utility>
 
 FW_BEGIN_CLASS(TCorvelSplit, TCustomControl)
     .Publish({"Hint", "ParentShowHint", "ShowHint", "Enabled", "OnMouseUp", "OnMouseMove", "OnMouseDown", "OnResize"})
@@ -233,8 +234,23 @@ void TCorvelSplit::StoreControl(TControl*& slot, TControl* value)
     // every paint, and every paint would ask for another.
     if (value == this)
         throw EInvalidOperation("A splitter cannot be one of the controls it places");
-    slot = value;
+    TControl* const former = std::exchange(slot, value);
+    // One control may stand in both slots: the link goes with the last reference.
+    if (former && former != FControl1 && former != FControl2)
+        RemoveFreeNotification(former);
+    FreeNotification(value);
     RecalcPosition();
+}
+
+void TCorvelSplit::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FControl1)
+        FControl1 = nullptr;
+    if (AComponent == FControl2)
+        FControl2 = nullptr;
 }
 
 void TCorvelSplit::SetAutoResize(bool value)

@@ -16,8 +16,8 @@ public:
     int Overlap() const { return FOverlap; }
     // How far Control1 reaches under the bar; a negative value stores 0.
     virtual void SetOverlap(int value);
-    // Plain references: the controls must outlive the bar or be cleared first. The
-    // bar itself is refused with EInvalidOperation.
+    // Not owned; a control destroyed first is cleared from the property. The bar
+    // itself is refused with EInvalidOperation.
     TControl* Control1() const { return FControl1; }
     virtual void SetControl1(TControl* value);
     TControl* Control2() const { return FControl2; }
@@ -62,6 +62,7 @@ public:
 protected:
     void Paint() override;
     void BoundsChanged() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void StoreControl(TControl*& slot, TControl* value);

@@ -121,6 +121,22 @@ void TWineControl::SetColor(TColor value)
     Refresh();
 }
 
+void TWineControl::SetControl(TControl* value)
+{
+    if (value == FControl)
+        return;
+    RemoveFreeNotification(FControl);
+    FControl = value;
+    FreeNotification(value);
+}
+
+void TWineControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TGraphicControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FControl)
+        FControl = nullptr;
+}
+
 void TWineControl::SetSelectedCode(const std::string& value)
 {
     if (value == FSelectedCode)

@@ -53,9 +53,9 @@ public:
     void SetType(WineControlType value) { FType = value; }
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value) { FMaxLength = value; }
-    // Not owned: the owner keeps it alive or clears it first.
+    // Not owned; cleared when that control is destroyed first.
     TControl* Control() const { return FControl; }
-    void SetControl(TControl* value) { FControl = value; }
+    void SetControl(TControl* value);
 
     // Where the drop-down button was last drawn, in client coordinates; empty before.
     const TRect& ButtonRect() const { return FButtonRect; }
@@ -71,6 +71,7 @@ public:
 
 protected:
     void Paint() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     bool HasButton() const { return FStyle == wcCombo || FStyle == wcDate; }

@@ -51,6 +51,7 @@ enum TControlStateFlag {
     csCustomPaint, // the window paints itself through its canvas
     csCreatingHandle,
     csAlignmentNeeded,
+    csRecreating,  // the window is being destroyed and made again
 };
 using TControlState = TSet<TControlStateFlag>;
 
@@ -71,13 +72,6 @@ const TEnumInfo& ScrollBarKindInfo();
 const TEnumInfo& BorderStyleInfo(); // bsNone and bsSingle
 const TIdentMap& CursorIdents();
 HCURSOR CursorHandle(TCursor cursor);
-
-// Called inside the catch block when a message handler raises; the application
-// replaces it with its own exception reporting. A function, not a global: the
-// application object sets it while the program's globals are still being made.
-std::function<void()>& ControlExceptionHandler();
-// Reports the exception being handled (call inside a catch block).
-void HandleControlException();
 
 TShiftState KeysToShiftState(WPARAM keys); // MK_ flags of a mouse message, plus Alt
 TShiftState KeyboardShiftState();          // the keys held now
@@ -239,6 +233,8 @@ protected:
     void SetTextSilently(const std::string& value) { FText = value; }
     void SetControlState(TControlState value) { FControlState = value; }
     void IncludeStyle(TControlStyleFlag flag) { FControlStyle.Include(flag); }
+    void IncludeState(TControlStateFlag flag) { FControlState.Include(flag); }
+    void ExcludeState(TControlStateFlag flag) { FControlState.Exclude(flag); }
     void ExcludeStyle(TControlStyleFlag flag) { FControlStyle.Exclude(flag); }
 
     // Bounds as the window reports them, without moving it again.
@@ -254,6 +250,8 @@ private:
     void HandleMouseMove(TMessage& Message);
     void DragMouseMove(const TPoint& screen);
     void DragMouseUp(const TPoint& screen);
+    // A control going away stops being the drag's source or target and the capture holder.
+    void ReleaseInput();
     void ApplyParentFont();
     void ApplyParentColor();
 
@@ -378,6 +376,13 @@ public:
     // A form that sees keys before its controls do answers true.
     virtual bool PreviewsKeys() const { return false; }
 
+    // --- timers of the window ---
+    // Starts (or restarts) timer Id on this window, every Interval milliseconds; its
+    // WM_TIMER goes through Dispatch to TimerElapsed. The timer is armed again on
+    // every new window of the control (a re-creation), until it is stopped.
+    void StartTimer(UINT_PTR Id, UINT Interval);
+    void StopTimer(UINT_PTR Id);
+
     virtual void KeyDown(WORD& Key, TShiftState Shift);
     virtual void KeyUp(WORD& Key, TShiftState Shift);
     virtual void KeyPress(char& Key);
@@ -442,6 +447,9 @@ protected:
     // active control, then OnEnter or OnExit.
     void DoEnter();
     void DoExit();
+    // No enter or exit while the control or a parent is destroyed or re-created:
+    // the focus moves only because windows come and go.
+    bool FocusEventsSuppressed() const;
 
     void FontChanged() override;
     void ColorChanged() override;
@@ -452,14 +460,19 @@ protected:
     void SetZOrder(bool TopMost) override;
 
     WNDPROC DefWndProc() const { return FDefWndProc; }
+    // A timer started with StartTimer is due.
+    virtual void TimerElapsed(UINT_PTR Id) { (void)Id; }
 
 private:
     friend class TControl;
-    void MainWndProc(TMessage& Message);
     void AttachWindow(HWND window);
     void RouteMouseToChild(TMessage& Message, TControl* child);
     void ReflectNotification(TMessage& Message, HWND child);
     void HandleSetCursor(TMessage& Message);
+    // The child-window id, unique among the windowed siblings and kept for the
+    // control's life, so ids stay as few as the children.
+    UINT ChildId();
+    TWinControl* ChildWithId(UINT id) const;
     void UpdateBoundsFromWindow();
     static LRESULT CALLBACK InitialWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -468,7 +481,13 @@ private:
     TWndProcThunk FWindowProc;
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
+    struct TWindowTimer {
+        UINT_PTR Id;
+        UINT Interval;
+    };
+    std::vector<TWindowTimer> FTimers;
     int FLoadedTabOrder = -1; // a tab order read from a form, applied once all siblings exist
+    UINT FChildId = 0;
     bool FTabStop = false;
     std::unique_ptr<TBrush> FBrush;
 };

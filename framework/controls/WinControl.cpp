@@ -25,22 +25,6 @@ bool IsFrameworkMessage(UINT msg) { return msg >= CM_BASE && msg < CN_BASE + 0x4
 
 } // namespace
 
-std::function<void()>& ControlExceptionHandler()
-{
-    static std::function<void()> handler = [] {
-        try {
-            throw;
-        } catch (const std::exception& e) {
-            MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
-        } catch (...) {
-            MessageBoxA(nullptr, "An unexpected error occurred", "Error", MB_OK | MB_ICONSTOP);
-        }
-    };
-    return handler;
-}
-
-void HandleControlException() { ControlExceptionHandler()(); }
-
 FW_BEGIN_CLASS(TWinControl, TControl)
     .Integer("TabOrder", &C::TabOrder, &C::SetTabOrder).Unpublished()
     .Bool("TabStop", &C::TabStop, &C::SetTabStop, false).Unpublished()
@@ -52,7 +36,7 @@ FW_BEGIN_CLASS(TWinControl, TControl)
 FW_END_CLASS
 
 TWinControl::TWinControl(TComponent* AOwner)
-    : TControl(AOwner), FWindowProc([this](TMessage& m) { MainWndProc(m); }), FBrush(std::make_unique<TBrush>())
+    : TControl(AOwner), FWindowProc([this](TMessage& m) { WndProc(m); }), FBrush(std::make_unique<TBrush>())
 {
     FBrush->SetColor(Color());
     FBrush->OnChange = [this](TObject*) { Invalidate(); };
@@ -61,6 +45,10 @@ TWinControl::TWinControl(TComponent* AOwner)
 TWinControl::~TWinControl()
 {
     Destroying();
+    ReleaseInput();
+    // Leaves the parent while it is still windowed, so it leaves the tab list too.
+    if (Parent())
+        Parent()->RemoveControl(this);
     DestroyComponents();
     // A parent takes its child controls with it, owned or not.
     while (!FControls.empty()) {
@@ -155,8 +143,7 @@ void TWinControl::CreateWnd()
 
     if ((params.Style & WS_CHILD) && !params.WndParent)
         throw EInvalidOperation(Exception::Fmt("Control '%s' has no parent window", Name().c_str()));
-    static UINT nextId = 100;
-    HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nextId++)) : nullptr;
+    HMENU id = (params.Style & WS_CHILD) && Parent() ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ChildId())) : nullptr;
     gCreatingControl = this;
     HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
                                   params.X, params.Y, params.Width, params.Height, params.WndParent, id, instance, nullptr);
@@ -166,6 +153,51 @@ void TWinControl::CreateWnd()
     if (!FHandle)
         AttachWindow(window);
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
+    // Timers die with their window: each new one gets them again.
+    for (const TWindowTimer& timer : FTimers)
+        SetTimer(window, timer.Id, timer.Interval, nullptr);
+}
+
+UINT TWinControl::ChildId()
+{
+    auto taken = [this](UINT id) {
+        const TWinControl* holder = Parent()->ChildWithId(id);
+        return holder && holder != this;
+    };
+    // A control moved to another parent may find its id taken there.
+    if (FChildId == 0 || taken(FChildId)) {
+        FChildId = 100;
+        while (taken(FChildId))
+            ++FChildId;
+    }
+    return FChildId;
+}
+
+TWinControl* TWinControl::ChildWithId(UINT id) const
+{
+    for (TControl* c : FControls)
+        if (c->IsWindowed() && static_cast<TWinControl*>(c)->FChildId == id)
+            return static_cast<TWinControl*>(c);
+    return nullptr;
+}
+
+void TWinControl::StartTimer(UINT_PTR Id, UINT Interval)
+{
+    auto it = std::find_if(FTimers.begin(), FTimers.end(), [Id](const TWindowTimer& t) { return t.Id == Id; });
+    if (it == FTimers.end())
+        FTimers.push_back({Id, Interval});
+    else
+        it->Interval = Interval;
+    if (FHandle && !SetTimer(FHandle, Id, Interval, nullptr))
+        RaiseLastOSError("Starting a timer");
+}
+
+void TWinControl::StopTimer(UINT_PTR Id)
+{
+    FTimers.erase(std::remove_if(FTimers.begin(), FTimers.end(), [Id](const TWindowTimer& t) { return t.Id == Id; }),
+                  FTimers.end());
+    if (FHandle)
+        KillTimer(FHandle, Id);
 }
 
 LRESULT CALLBACK TWinControl::InitialWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -220,17 +252,27 @@ void TWinControl::RecreateWnd()
 {
     if (!FHandle)
         return;
+    // The focus, in this window or one inside it, comes back to the same control.
+    TWinControl* focused = nullptr;
+    for (HWND w = GetFocus(); w && !focused; w = GetParent(w))
+        focused = FindControl(w);
+    if (!ContainsControl(focused))
+        focused = nullptr;
+    const bool outermost = !ControlState().Contains(csRecreating);
+    IncludeState(csRecreating);
+    struct TEnd {
+        TWinControl& Control;
+        bool Outermost;
+        ~TEnd()
+        {
+            if (Outermost)
+                Control.ExcludeState(csRecreating);
+        }
+    } end{*this, outermost};
     DestroyHandle();
     CreateHandle();
-}
-
-void TWinControl::MainWndProc(TMessage& Message)
-{
-    try {
-        WndProc(Message);
-    } catch (...) {
-        HandleControlException();
-    }
+    if (focused && focused->CanFocus())
+        ::SetFocus(focused->Handle());
 }
 
 // --- children ---
@@ -255,11 +297,11 @@ void TWinControl::RemoveControl(TControl* control)
 {
     TopLevel()->Perform(CM_CONTROLREMOVING, 0, reinterpret_cast<LPARAM>(control));
     control->Invalidate();
-    if (control->IsWindowed()) {
-        auto* win = static_cast<TWinControl*>(control);
-        win->DestroyHandle();
-        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), win), FTabList.end());
-    }
+    if (control->IsWindowed())
+        static_cast<TWinControl*>(control)->DestroyHandle();
+    // By address: a control half destroyed no longer answers IsWindowed truly.
+    FTabList.erase(std::remove_if(FTabList.begin(), FTabList.end(), [control](TWinControl* c) { return c == control; }),
+                   FTabList.end());
     FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
     control->FParent = nullptr;
     Realign();
@@ -463,8 +505,18 @@ bool TWinControl::DoContextPopup(const TMessage& Message)
     return handled;
 }
 
+bool TWinControl::FocusEventsSuppressed() const
+{
+    for (const TControl* c = this; c; c = c->Parent())
+        if (c->IsDestroying() || c->ControlState().Contains(csRecreating))
+            return true;
+    return false;
+}
+
 void TWinControl::DoEnter()
 {
+    if (FocusEventsSuppressed())
+        return;
     if (TopLevel() != this)
         TopLevel()->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
     if (OnEnter)
@@ -473,6 +525,8 @@ void TWinControl::DoEnter()
 
 void TWinControl::DoExit()
 {
+    if (FocusEventsSuppressed())
+        return;
     if (OnExit)
         OnExit(this);
 }
@@ -763,11 +817,15 @@ void TWinControl::Dispatch(TMessage& Message)
             PaintWindow(dc);
             PaintControls(dc);
         } else {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(FHandle, &ps);
-            PaintWindow(dc);
-            PaintControls(dc);
-            EndPaint(FHandle, &ps);
+            // Ended even when painting raises, which gives the paint DC back.
+            struct TPaint {
+                HWND Window;
+                PAINTSTRUCT Info;
+                explicit TPaint(HWND window) : Window(window) { BeginPaint(window, &Info); }
+                ~TPaint() { EndPaint(Window, &Info); }
+            } paint(FHandle);
+            PaintWindow(paint.Info.hdc);
+            PaintControls(paint.Info.hdc);
         }
         break;
     }
@@ -792,8 +850,13 @@ void TWinControl::Dispatch(TMessage& Message)
         break;
     }
     case WM_MEASUREITEM: {
+        // The one notification that names its sender by id only.
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
-        ReflectNotification(Message, item->CtlType == ODT_MENU ? nullptr : GetDlgItem(FHandle, static_cast<int>(item->CtlID)));
+        TWinControl* child = item->CtlType == ODT_MENU ? nullptr : ChildWithId(item->CtlID);
+        if (child)
+            Message.Result = child->Perform(CN_MEASUREITEM, Message.WParam, Message.LParam);
+        else
+            DefaultHandler(Message);
         break;
     }
     case WM_CTLCOLOREDIT:
@@ -841,6 +904,15 @@ void TWinControl::Dispatch(TMessage& Message)
         Realign();
         break;
     case WM_SETCURSOR: HandleSetCursor(Message); break;
+    case WM_TIMER: {
+        // The system's own controls run timers of their own on their windows.
+        const auto id = static_cast<UINT_PTR>(Message.WParam);
+        if (std::any_of(FTimers.begin(), FTimers.end(), [id](const TWindowTimer& t) { return t.Id == id; }))
+            TimerElapsed(id);
+        else
+            DefaultHandler(Message);
+        break;
+    }
     case WM_CONTEXTMENU:
         if (!DoContextPopup(Message))
             DefaultHandler(Message);

@@ -71,9 +71,42 @@ TWndProcThunk::TWndProcThunk(Method method) : FMethod(std::move(method))
 
 TWndProcThunk::~TWndProcThunk() { Pool().Release(reinterpret_cast<void*>(FProc)); }
 
+std::function<void()>& ControlExceptionHandler()
+{
+    static std::function<void()> handler = [] {
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
+        } catch (...) {
+            MessageBoxA(nullptr, "An unexpected error occurred", "Error", MB_OK | MB_ICONSTOP);
+        }
+    };
+    return handler;
+}
+
+void HandleControlException() noexcept
+{
+    static bool reporting = false;
+    if (reporting)
+        return;
+    reporting = true;
+    try {
+        if (ControlExceptionHandler())
+            ControlExceptionHandler()();
+    } catch (...) {
+        // Nowhere left to report to.
+    }
+    reporting = false;
+}
+
 LRESULT CALLBACK TWndProcThunk::Entry(HWND self, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     TMessage message{msg, wParam, lParam, 0};
-    reinterpret_cast<TWndProcThunk*>(self)->FMethod(message);
+    try {
+        reinterpret_cast<TWndProcThunk*>(self)->FMethod(message);
+    } catch (...) {
+        HandleControlException();
+    }
     return message.Result;
 }

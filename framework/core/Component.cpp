@@ -23,6 +23,43 @@ TComponent::~TComponent()
         FOwner->RemoveComponent(this);
 }
 
+void TComponent::Destroying()
+{
+    FState.Include(csDestroying);
+    // Taken out first: a notified component may link or unlink others meanwhile.
+    const std::vector<TComponent*> linked = std::move(FFreeNotifies);
+    FFreeNotifies.clear();
+    for (TComponent* c : linked) {
+        c->Unlink(this);
+        c->Notification(this, opRemove);
+    }
+}
+
+void TComponent::FreeNotification(TComponent* AComponent)
+{
+    if (!AComponent || AComponent == this)
+        return;
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) != FFreeNotifies.end())
+        return;
+    FFreeNotifies.push_back(AComponent);
+    AComponent->FFreeNotifies.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent)
+{
+    if (!AComponent)
+        return;
+    Unlink(AComponent);
+    AComponent->Unlink(this);
+}
+
+void TComponent::Unlink(TComponent* AComponent)
+{
+    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent), FFreeNotifies.end());
+}
+
+void TComponent::Notification(TComponent*, TOperation) {}
+
 void TComponent::DestroyComponents()
 {
     while (!FComponents.empty()) {
@@ -43,14 +80,17 @@ void TComponent::InsertComponent(TComponent* component)
     component->FOwner = this;
     if (FState.Contains(csDesigning))
         component->SetDesigning(true);
+    Notification(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component)
 {
     auto it = std::find(FComponents.begin(), FComponents.end(), component);
-    if (it != FComponents.end())
-        FComponents.erase(it);
+    if (it == FComponents.end())
+        return;
+    FComponents.erase(it);
     component->FOwner = nullptr;
+    Notification(component, opRemove);
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const

@@ -18,6 +18,8 @@ enum TComponentStateFlag {
 };
 using TComponentState = TSet<TComponentStateFlag>;
 
+enum TOperation { opInsert, opRemove };
+
 class TComponent : public TPersistent {
     FW_CLASS(TComponent)
 public:
@@ -68,14 +70,31 @@ public:
     // Destroys every owned component, the last created first.
     void DestroyComponents();
 
+    // Links this component and AComponent, which need not share an owner: whichever
+    // is destroyed first is reported to the other through Notification(it, opRemove),
+    // so a plain reference to a sibling (a splitter's controls) never dangles.
+    // Linking twice links once.
+    void FreeNotification(TComponent* AComponent);
+    // Undoes the link, in both directions.
+    void RemoveFreeNotification(TComponent* AComponent);
+
 protected:
-    // Marks the component as being destroyed; derived destructors call it first so
-    // that handlers can tell a component that is going away.
-    void Destroying() { FState.Include(csDestroying); }
+    // Marks the component as being destroyed and tells the linked components; derived
+    // destructors call it first, so that handlers can tell a component that is going
+    // away and nobody reaches it through a reference any longer.
+    void Destroying();
+    // A linked component is being destroyed (opRemove): clear every reference to it.
+    // The component is already partly destroyed: compare its address, call nothing on it.
+    // An owner also hears of each component inserted into it or removed from it (not
+    // of those it destroys itself); the one inserted is not fully made yet either.
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
 
 private:
+    void Unlink(TComponent* AComponent);
+
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
     std::string FName;
     std::string FDesignClassName;
     intptr_t FTag = 0;

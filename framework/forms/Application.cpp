@@ -178,9 +178,14 @@ bool TApplication::ProcessMessage()
         }
         UpdateHintFromPointer();
     }
-    if (!PreProcessKey(msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    try {
+        // Dialog keys run handlers (a button's OnClick) outside any window procedure.
+        if (!PreProcessKey(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    } catch (...) {
+        HandleControlException();
     }
     TControlCanvas::FreeDeviceContexts();
     return true;
@@ -217,8 +222,12 @@ void TApplication::UpdateHintFromPointer()
 namespace {
 BOOL CALLBACK BroadcastHint(HWND window, LPARAM hint)
 {
-    if (TWinControl* control = TWinControl::FindControl(window))
-        control->Broadcast(CM_HINTCHANGED, 0, hint);
+    try {
+        if (TWinControl* control = TWinControl::FindControl(window))
+            control->Broadcast(CM_HINTCHANGED, 0, hint);
+    } catch (...) {
+        HandleControlException();
+    }
     return TRUE;
 }
 } // namespace
@@ -239,9 +248,14 @@ void TApplication::SetHint(const std::string& value)
 namespace {
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list)
 {
-    if (IsWindowVisible(window) && IsWindowEnabled(window))
+    if (!IsWindowVisible(window) || !IsWindowEnabled(window))
+        return TRUE;
+    try {
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
+        return TRUE;
+    } catch (...) {
+        return FALSE; // out of memory: the windows found so far wait for the box
+    }
 }
 } // namespace
 
@@ -278,10 +292,15 @@ void TApplication::HandleException()
     try {
         throw;
     } catch (const std::exception& e) {
-        if (OnException)
-            OnException(this, e);
-        else
-            ShowException(e);
+        if (OnException) {
+            try {
+                OnException(this, e);
+                return;
+            } catch (...) {
+                // A handler that fails itself must not hide the error it was given.
+            }
+        }
+        ShowException(e);
     } catch (...) {
         ShowException(Exception("An unexpected error occurred"));
     }

@@ -218,7 +218,14 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect)
     if (Empty())
         return;
     HDC to = canvas.Handle();
-    HDC from = OwnCanvas().SourceDC();
+    HDC from = nullptr;
+    try {
+        from = OwnCanvas().SourceDC();
+    } catch (const EOutOfResources&) {
+        // Drawing keeps GDI's own rule: a call that cannot draw leaves the target as
+        // it was. Raising here would report the same failure from every repaint.
+        return;
+    }
     if (Transparent())
         TransparentBlt(to, rect.left, rect.top, rect.Width(), rect.Height(), from, 0, 0, Width(), Height(),
                        ColorToRGB(TransparentColor()));

@@ -5,7 +5,7 @@
 namespace {
 const TListMessages ComboBoxMessages{CB_GETCOUNT,      CB_GETLBTEXT,     CB_GETLBTEXTLEN, CB_ADDSTRING,
                                      CB_INSERTSTRING,  CB_DELETESTRING,  CB_RESETCONTENT, CB_GETITEMDATA,
-                                     CB_SETITEMDATA,   CB_FINDSTRINGEXACT, CB_GETCURSEL,  CB_SETCURSEL,
+                                     CB_SETITEMDATA,   CB_FINDSTRING,    CB_FINDSTRINGEXACT, CB_GETCURSEL,  CB_SETCURSEL,
                                      CB_GETITEMHEIGHT, CB_SETITEMHEIGHT};
 } // namespace
 
@@ -85,7 +85,7 @@ void TCustomComboBox::RestoreWindowState()
         if (GetText() != text)
             SetEditText(text);
     } else if (ItemIndex() < 0 && !text.empty()) {
-        SetItemIndex(Items()->IndexOf(text));
+        SetItemIndex(FindStringExact(text));
     }
 }
 
@@ -144,6 +144,10 @@ void TCustomComboBox::SetMaxLength(int value)
 
 void TCustomComboBox::SetEditText(const std::string& value)
 {
+    if (!HandleAllocated()) {
+        SetTextSilently(value);
+        return;
+    }
     const bool wasSetting = FSettingText;
     FSettingText = true;
     SetWindowTextA(Handle(), value.c_str());
@@ -157,7 +161,7 @@ void TCustomComboBox::SetText(const std::string& value)
         return;
     }
     if (!HasEditPart()) {
-        SetItemIndex(Items()->IndexOf(value));
+        SetItemIndex(FindStringExact(value));
         return;
     }
     if (value == GetText())
@@ -196,6 +200,16 @@ void TCustomComboBox::Clear()
     SetText("");
 }
 
+void TCustomComboBox::ClearList()
+{
+    // The system empties the edit part with the list.
+    const std::string text = GetText();
+    WindowItems().Clear();
+    DiscardSavedState();
+    if (HasEditPart() && GetText() != text)
+        SetEditText(text);
+}
+
 // --- notifications and focus ---
 
 void TCustomComboBox::Change()
@@ -216,7 +230,7 @@ void TCustomComboBox::SelectionChanged()
     // The system fills the edit part only after this notification; the handlers
     // must already see the chosen text.
     if (index >= 0 && HasEditPart())
-        SetEditText(Items()->Get(index));
+        SetEditText(WindowItems().Get(index));
     Click();
     Change();
 }
@@ -264,13 +278,10 @@ void TCustomComboBox::Dispatch(TMessage& Message)
 void TCustomComboBox::EditWndProc(TMessage& Message)
 {
     const HWND edit = FEditHandle;
-    try {
-        ComboWndProc(Message, edit, FDefEditProc);
-    } catch (...) {
-        HandleControlException();
-    }
-    if (Message.Msg == WM_NCDESTROY && edit == FEditHandle)
+    // Its last message: the edit part is gone however the handlers fare.
+    if (Message.Msg == WM_NCDESTROY)
         FEditHandle = nullptr;
+    ComboWndProc(Message, edit, FDefEditProc);
 }
 
 void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc)

@@ -41,6 +41,9 @@ public:
     void SetSelLength(int value);
     // Empties the list and the text.
     void Clear();
+    // Empties the window's list only; the edit part keeps its text. An item store of
+    // a descendant calls it from its own Clear.
+    void ClearList();
 
     // The edit part of the drop-down and simple styles, null otherwise or before
     // the window exists.
@@ -64,9 +67,14 @@ protected:
     // hook on ComboWnd.
     virtual void ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc);
 
+    // Puts text into the edit part (before the window exists: into the text it will
+    // have) without reporting it as the user's change: no Change, no OnChange.
+    void SetEditText(const std::string& value);
+
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void RestoreWindowState() override;
+    bool SortsItems() const override { return FSorted; }
     bool OwnerDrawn() const override { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
     bool VariableItemHeight() const override { return FStyle == csOwnerDrawVariable; }
 
@@ -79,8 +87,6 @@ private:
     int DropDownListHeight() const;
     void ApplyDropDownHeight();
     void SelectionChanged();
-    // Puts text into the edit part without reporting it as the user's change.
-    void SetEditText(const std::string& value);
     void EditWndProc(TMessage& Message);
     void EditMouseMessage(const TMessage& Message, HWND EditWindow);
 

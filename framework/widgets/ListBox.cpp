@@ -5,7 +5,7 @@
 namespace {
 const TListMessages ListBoxMessages{LB_GETCOUNT,      LB_GETTEXT,       LB_GETTEXTLEN,   LB_ADDSTRING,
                                     LB_INSERTSTRING,  LB_DELETESTRING,  LB_RESETCONTENT, LB_GETITEMDATA,
-                                    LB_SETITEMDATA,   LB_FINDSTRINGEXACT, LB_GETCURSEL,  LB_SETCURSEL,
+                                    LB_SETITEMDATA,   LB_FINDSTRING,    LB_FINDSTRINGEXACT, LB_GETCURSEL,  LB_SETCURSEL,
                                     LB_GETITEMHEIGHT, LB_SETITEMHEIGHT};
 } // namespace
 
@@ -24,6 +24,7 @@ FW_BEGIN_CLASS(TCustomListBox, TCustomListControl)
     .Bool("Sorted", &C::Sorted, &C::SetSorted, false).Unpublished()
     .Enum("Style", ListBoxStyleInfo(), &C::Style, &C::SetStyle, lbStandard).Unpublished()
     .Integer("TabWidth", &C::TabWidth, &C::SetTabWidth, 0).Unpublished()
+    .Integer("ScrollWidth", &C::ScrollWidth, &C::SetScrollWidth, 0).Unpublished()
 FW_END_CLASS
 
 FW_BEGIN_CLASS(TListBox, TCustomListBox)
@@ -71,6 +72,29 @@ void TCustomListBox::CreateWnd()
         INT stops[] = {FTabWidth};
         SendMessageA(Handle(), LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(stops));
     }
+    if (FScrollWidth > 0)
+        SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
+}
+
+int TCustomListBox::ScrollWidth() const
+{
+    // A descendant may set the extent with the message itself: the window knows best.
+    return HandleAllocated() ? static_cast<int>(SendToList(LB_GETHORIZONTALEXTENT)) : FScrollWidth;
+}
+
+void TCustomListBox::SetScrollWidth(int value)
+{
+    if (value < 0)
+        throw EInvalidOperation(Exception::Fmt("Invalid scroll width %d", value));
+    FScrollWidth = value;
+    if (HandleAllocated())
+        SendToList(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(value));
+}
+
+void TCustomListBox::SaveWindowState()
+{
+    FScrollWidth = ScrollWidth();
+    TCustomListControl::SaveWindowState();
 }
 
 void TCustomListBox::SetBorderStyle(TBorderStyle value)
@@ -119,7 +143,7 @@ int TCustomListBox::ItemIndex() const
     if (!FMultiSelect)
         return TCustomListControl::ItemIndex();
     // The caret of an empty list still reports item 0.
-    return Items()->Count() == 0 ? -1 : static_cast<int>(SendToList(LB_GETCARETINDEX));
+    return WindowItems().Count() == 0 ? -1 : static_cast<int>(SendToList(LB_GETCARETINDEX));
 }
 
 void TCustomListBox::SetItemIndex(int value)
@@ -128,7 +152,7 @@ void TCustomListBox::SetItemIndex(int value)
         TCustomListControl::SetItemIndex(value);
         return;
     }
-    if (value < -1 || value >= Items()->Count())
+    if (value < -1 || value >= WindowItems().Count())
         throw EListError(Exception::Fmt("List index out of bounds (%d)", value));
     if (value >= 0)
         SendToList(LB_SETCARETINDEX, static_cast<WPARAM>(value), FALSE);
@@ -146,7 +170,7 @@ bool TCustomListBox::Selected(int Index) const
 
 void TCustomListBox::SetSelected(int Index, bool value)
 {
-    if (Index < 0 || Index >= Items()->Count())
+    if (Index < 0 || Index >= WindowItems().Count())
         throw EListError(Exception::Fmt("List index out of bounds (%d)", Index));
     if (FMultiSelect)
         SendToList(LB_SETSEL, value ? TRUE : FALSE, static_cast<LPARAM>(Index));

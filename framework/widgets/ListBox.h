@@ -37,6 +37,10 @@ public:
     void SetSorted(bool value);
     TListBoxStyle Style() const { return FStyle; }
     void SetStyle(TListBoxStyle value);
+    // How far the list scrolls sideways, in pixels: the width of its widest line.
+    // 0 shows no horizontal scroll bar; the window keeps it across a re-creation.
+    int ScrollWidth() const;
+    void SetScrollWidth(int value);
     // The distance between tab stops in dialog units; 0 leaves tabs unexpanded.
     int TabWidth() const { return FTabWidth; }
     void SetTabWidth(int value);
@@ -47,6 +51,8 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void Resize() override;
+    void SaveWindowState() override;
+    bool SortsItems() const override { return FSorted; }
     bool OwnerDrawn() const override { return FStyle != lbStandard; }
     bool VariableItemHeight() const override { return FStyle == lbOwnerDrawVariable; }
     std::vector<int> SelectedItems() const override;
@@ -63,6 +69,7 @@ private:
     bool FSorted = false;
     TListBoxStyle FStyle = lbStandard;
     int FTabWidth = 0;
+    int FScrollWidth = 0;
 };
 
 class TListBox : public TCustomListBox {

@@ -59,10 +59,40 @@ void TListControlItems::PutObject(int Index, TObject* AObject)
     Send(FMessages.SetItemData, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
 }
 
-void TListControlItems::Insert(int Index, const std::string& S)
+void TListControlItems::CheckUnsorted() const
+{
+    if (FControl.SortsItems())
+        throw EStringListError("Operation not allowed on sorted list");
+}
+
+int TListControlItems::InsertItem(int Index, const std::string& S)
 {
     CheckIndex(Index, true);
-    Placed(Send(FMessages.InsertString, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str())), S);
+    return Placed(Send(FMessages.InsertString, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(S.c_str())), S);
+}
+
+void TListControlItems::Insert(int Index, const std::string& S)
+{
+    CheckUnsorted();
+    InsertItem(Index, S);
+}
+
+void TListControlItems::Put(int Index, const std::string& S)
+{
+    CheckUnsorted();
+    TStrings::Put(Index, S);
+}
+
+void TListControlItems::Exchange(int Index1, int Index2)
+{
+    CheckUnsorted();
+    TStrings::Exchange(Index1, Index2);
+}
+
+void TListControlItems::Move(int CurIndex, int NewIndex)
+{
+    CheckUnsorted();
+    TStrings::Move(CurIndex, NewIndex);
 }
 
 int TListControlItems::Add(const std::string& S)
@@ -78,11 +108,7 @@ void TListControlItems::Delete(int Index)
 
 void TListControlItems::Clear() { Send(FMessages.ResetContent); }
 
-int TListControlItems::IndexOf(const std::string& S) const
-{
-    const LRESULT found = Send(FMessages.FindStringExact, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(S.c_str()));
-    return found < 0 ? -1 : static_cast<int>(found);
-}
+int TListControlItems::IndexOf(const std::string& S) const { return FControl.FindStringExact(S); }
 
 void TListControlItems::SetUpdateState(bool Updating)
 {
@@ -105,7 +131,7 @@ FW_BEGIN_CLASS(TCustomListControl, TWinControl)
 FW_END_CLASS
 
 TCustomListControl::TCustomListControl(TComponent* AOwner, const TListMessages& Messages)
-    : TWinControl(AOwner), FMessages(Messages), FItems(std::make_unique<TListControlItems>(*this, Messages)),
+    : TWinControl(AOwner), FMessages(Messages), FWindowItems(std::make_unique<TListControlItems>(*this, Messages)),
       FCanvas(std::make_unique<TControlCanvas>(this))
 {
     // The system control tracks the mouse and reports choices itself.
@@ -116,6 +142,26 @@ TCustomListControl::TCustomListControl(TComponent* AOwner, const TListMessages& 
 
 TCustomListControl::~TCustomListControl() = default;
 
+std::unique_ptr<TStrings> TCustomListControl::ReplaceItems(std::unique_ptr<TStrings> Store)
+{
+    std::swap(FItemStore, Store);
+    return Store;
+}
+
+namespace {
+int Found(LRESULT Result) { return Result < 0 ? -1 : static_cast<int>(Result); }
+} // namespace
+
+int TCustomListControl::FindString(const std::string& S, int StartAfter) const
+{
+    return Found(SendToList(FMessages.FindString, static_cast<WPARAM>(StartAfter), reinterpret_cast<LPARAM>(S.c_str())));
+}
+
+int TCustomListControl::FindStringExact(const std::string& S, int StartAfter) const
+{
+    return Found(SendToList(FMessages.FindStringExact, static_cast<WPARAM>(StartAfter), reinterpret_cast<LPARAM>(S.c_str())));
+}
+
 LRESULT TCustomListControl::SendToList(UINT Msg, WPARAM WParam, LPARAM LParam) const
 {
     return SendMessageA(const_cast<TCustomListControl*>(this)->Handle(), Msg, WParam, LParam);
@@ -125,7 +171,7 @@ int TCustomListControl::ItemIndex() const { return static_cast<int>(SendToList(F
 
 void TCustomListControl::SetItemIndex(int value)
 {
-    if (value < -1 || value >= FItems->Count())
+    if (value < -1 || value >= FWindowItems->Count())
         throw EListError(Exception::Fmt("List index out of bounds (%d)", value));
     // Sent only for a change: a descendant may watch the message itself.
     if (ItemIndex() != value)
@@ -157,7 +203,7 @@ void TCustomListControl::DrawItem(int Index, const TRect& Rect, TOwnerDrawState 
         return;
     }
     FCanvas->FillRect(Rect);
-    FCanvas->TextOut(Rect.left + 2, Rect.top, FItems->Get(Index));
+    FCanvas->TextOut(Rect.left + 2, Rect.top, FWindowItems->Get(Index));
 }
 
 void TCustomListControl::MeasureItem(int Index, int& Height)
@@ -179,7 +225,7 @@ void TCustomListControl::DrawItemMessage(const DRAWITEMSTRUCT& Item)
         const bool selected = state.Contains(odSelected);
         FCanvas->Brush()->SetColor(selected ? clHighlight : Color());
         FCanvas->Font()->SetColor(selected ? clHighlightText : Font()->Color());
-        if (index >= 0 && index < FItems->Count())
+        if (index >= 0 && index < FWindowItems->Count())
             DrawItem(index, rect, state);
         else
             FCanvas->FillRect(rect); // an empty list still has its focused line
@@ -219,10 +265,10 @@ void TCustomListControl::SaveWindowState()
     if (IsDestroying())
         return;
     auto state = std::make_unique<TSavedState>();
-    const int count = FItems->Count();
+    const int count = FWindowItems->Count();
     state->Items.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i)
-        state->Items.emplace_back(FItems->Get(i), FItems->GetObject(i));
+        state->Items.emplace_back(FWindowItems->Get(i), FWindowItems->GetObject(i));
     state->ItemIndex = ItemIndex();
     state->Selected = SelectedItems();
     FSaved = std::move(state);
@@ -232,11 +278,11 @@ std::vector<int> TCustomListControl::AddSavedItems(const TSavedState& State)
 {
     std::vector<int> positions;
     positions.reserve(State.Items.size());
-    FItems->BeginUpdate();
+    FWindowItems->BeginUpdate();
     try {
         for (const auto& [text, object] : State.Items) {
-            const int at = FItems->Add(text);
-            FItems->PutObject(at, object);
+            const int at = FWindowItems->Add(text);
+            FWindowItems->PutObject(at, object);
             // An item placed before earlier ones (a sorted list) moves them down.
             if (at < static_cast<int>(positions.size()))
                 for (int& p : positions)
@@ -245,10 +291,10 @@ std::vector<int> TCustomListControl::AddSavedItems(const TSavedState& State)
             positions.push_back(at);
         }
     } catch (...) {
-        FItems->EndUpdate();
+        FWindowItems->EndUpdate();
         throw;
     }
-    FItems->EndUpdate();
+    FWindowItems->EndUpdate();
     return positions;
 }
 

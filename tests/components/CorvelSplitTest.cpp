@@ -289,3 +289,30 @@ TEST_F(CorvelSplitOnForm, DesignTimeRules)
     EXPECT_FALSE(bar.ControlsAutoResize() || bar.Control1AutoResize() || bar.Control2AutoResize());
     Form().SetDesigning(false);
 }
+
+TEST_F(CorvelSplitOnForm, AControlDeletedBesideTheBarLeavesItsPropertyAndTheDragGoesOn)
+{
+    auto* left = new TCustomControl(&Form());
+    left->SetParent(&Form());
+    left->SetBounds(0, 0, 50, 50);
+    auto& right = Place<TCustomControl>(300, 0, 50, 50);
+    auto& bar = Place<TCorvelSplit>(120, 0, 6, 100);
+    bar.SetControl1AutoResize(true);
+    bar.SetControl2AutoResize(true);
+    bar.SetControl1(left);
+    bar.SetControl2(left); // one control in both places: both references go with it
+    bar.SetControl2(&right);
+    bar.SetControl2(left);
+    Pump();
+
+    delete left;
+    EXPECT_EQ(bar.Control1(), nullptr);
+    EXPECT_EQ(bar.Control2(), nullptr);
+    bar.SetControl2(&right);
+    Press(bar);
+    DragTo(bar, 200);
+    Pump();
+    Release(bar);
+    EXPECT_EQ(bar.Left(), 200);
+    EXPECT_EQ(right.Left(), 206) << "the remaining control still follows the bar";
+}

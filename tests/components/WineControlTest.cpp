@@ -251,3 +251,16 @@ TEST_F(WineControlOnForm, DrawingFailuresAreDropped)
     EXPECT_NO_THROW(field.MouseDown(mbLeft, TShiftState(), button.left + 2, button.top + 2));
     EXPECT_NO_THROW(field.MouseUp(mbLeft, TShiftState(), 0, 0));
 }
+
+TEST(WineControlAlone, TheReferencedControlDestroyedFirstIsCleared)
+{
+    TWineControl field(nullptr);
+    auto* first = new TWineControl(nullptr);
+    auto* second = new TWineControl(nullptr);
+    field.SetControl(first);
+    field.SetControl(second);
+    delete first; // replaced, so no longer watched
+    EXPECT_EQ(field.Control(), second);
+    delete second;
+    EXPECT_EQ(field.Control(), nullptr);
+}

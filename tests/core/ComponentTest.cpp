@@ -70,3 +70,77 @@ TEST(Component, LoadedEndsTheLoadingState)
     c.Loaded();
     EXPECT_FALSE(c.IsLoading());
 }
+
+namespace {
+// Holds a plain reference and records the removals it is told of.
+struct TWatcher : TComponent {
+    using TComponent::TComponent;
+    TComponent* Watched = nullptr;
+    int Removals = 0;
+    void Watch(TComponent* c)
+    {
+        Watched = c;
+        FreeNotification(c);
+    }
+
+protected:
+    void Notification(TComponent* c, TOperation op) override
+    {
+        if (op == opRemove && c == Watched) {
+            Watched = nullptr;
+            ++Removals;
+        }
+    }
+};
+} // namespace
+
+TEST(ComponentFreeNotification, TheSurvivorOfALinkIsToldOnceAndTheLinkGoes)
+{
+    // Linked twice, owned elsewhere: one notice, and the reference is cleared.
+    TComponent form(nullptr);
+    TWatcher watcher(nullptr);
+    auto* watched = new TComponent(&form);
+    watcher.Watch(watched);
+    watcher.FreeNotification(watched);
+    delete watched;
+    EXPECT_EQ(watcher.Watched, nullptr);
+    EXPECT_EQ(watcher.Removals, 1);
+
+    // Destroyed with its owner, like a form's controls.
+    auto* owned = new TComponent(&form);
+    watcher.Watch(owned);
+    form.DestroyComponents();
+    EXPECT_EQ(watcher.Removals, 2);
+
+    // An owner hears of what comes and goes.
+    TWatcher owner(nullptr);
+    auto* child = new TComponent(nullptr);
+    owner.Watched = child;
+    owner.InsertComponent(child);
+    owner.RemoveComponent(child);
+    EXPECT_EQ(owner.Watched, nullptr);
+    delete child;
+
+    // Unlinked: nothing is said.
+    TComponent kept(nullptr);
+    {
+        TComponent unlinked(nullptr);
+        watcher.Watch(&unlinked);
+        unlinked.RemoveFreeNotification(&watcher); // from either side
+        watcher.Watched = nullptr;
+    }
+    EXPECT_EQ(watcher.Removals, 2);
+}
+
+TEST(ComponentFreeNotification, ALinkRunsBothWaysAndEndsWithEitherSide)
+{
+    auto* watched = new TWatcher(nullptr);
+    auto* watcher = new TWatcher(nullptr);
+    watcher->Watch(watched);
+    watched->Watched = watcher;
+    delete watcher;
+    EXPECT_EQ(watched->Removals, 1) << "the watched one hears of its watcher too";
+    EXPECT_EQ(watched->Watched, nullptr);
+    // Nothing of the freed watcher is left to call: deleting the other is quiet.
+    delete watched;
+}

@@ -4,7 +4,10 @@
 #include "WindowTestSupport.h"
 
 #include "framework/core/Exceptions.h"
+#include "framework/widgets/ComboBox.h"
 #include "framework/widgets/ListBox.h"
+
+#include <functional>
 
 #include <string>
 #include <vector>
@@ -165,4 +168,35 @@ TEST_F(WidgetsListBox, OwnerDrawnItemsGetTheirHeightsAndArePaintedByTheProgram)
     EXPECT_EQ(SendMessageA(list->Handle(), LB_GETITEMHEIGHT, 0, 0), 30);
     EXPECT_EQ(list->Items()->Count(), 3);
     EXPECT_THROW(list->SetItemHeight(0), EInvalidOperation);
+}
+
+TEST_F(WidgetsListBox, SortedListsRefuseWhatWouldBreakTheirOrderAndLoseNothing)
+{
+    auto* list = MakeList();
+    list->SetSorted(true);
+    auto* combo = Add<TComboBox>(200, 20, 150, 21);
+    combo->SetSorted(true);
+    combo->Items()->SetText("Syrah\r\nMerlot\r\nGamay\r\n");
+    const std::pair<const char*, std::function<void(TStrings&)>> refused[] = {
+        {"Insert", [](TStrings& items) { items.Insert(0, "Zinfandel"); }},
+        {"Put", [](TStrings& items) { items.Put(0, "Zinfandel"); }},
+        {"Exchange", [](TStrings& items) { items.Exchange(0, 2); }},
+        {"Move", [](TStrings& items) { items.Move(0, 2); }},
+    };
+    for (TStrings* items : {list->Items(), combo->Items()}) {
+        const std::string before = items->Text();
+        for (const auto& [name, operation] : refused) {
+            SCOPED_TRACE(name);
+            try {
+                operation(*items);
+                ADD_FAILURE() << "accepted";
+            } catch (const EStringListError& e) {
+                EXPECT_STREQ(e.what(), "Operation not allowed on sorted list");
+            }
+            EXPECT_EQ(items->Text(), before);
+        }
+        items->Add("Cabernet"); // adding finds the sorted place
+        EXPECT_EQ(items->Strings(0), "Cabernet");
+    }
+    EXPECT_EQ(list->Items()->Objects(1), Tag(2)) << "Gamay keeps its object";
 }
