@@ -113,8 +113,10 @@ void TApplication::Run()
 {
     FTerminated = false;
     if (FMainForm) {
-        ShowWindow(Handle(), SW_SHOWNA);
         FMainForm->Show();
+        // The window first, then its task-bar entry: the user waits for the one, not the other.
+        UpdateWindow(FMainForm->Handle());
+        ShowWindow(Handle(), SW_SHOWNA);
     }
     while (!FTerminated)
         HandleMessage();
