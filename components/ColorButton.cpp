@@ -1,11 +1,17 @@
 #include "components/ColorButton.h"
 
+#include "framework/controls/Anchors.h"
+#include "framework/controls/Menus.h"
+#include "framework/controls/SizeConstraints.h"
 #include "framework/designer/Registration.h"
 
 FW_BEGIN_CLASS(TColorButton, TGraphicControl)
+    .Set("Anchors", AnchorsInfo(), &C::Anchors, &C::SetAnchors, DefaultAnchors.Bits()).Unpublished()
+    .Object("Constraints", TSizeConstraints::StaticClass(), &C::Constraints).Unpublished()
+    .Component("PopupMenu", TPopupMenu::StaticClass(), &C::PopupMenu, &C::SetPopupMenu).Unpublished()
     .Publish({"OnClick", "OnContextPopup", "OnDblClick", "OnDragDrop", "OnDragOver", "OnEndDrag", "OnMouseDown",
-              "OnMouseMove", "OnMouseUp", "OnStartDrag", "Align", "Cursor", "DragMode", "Hint", "ParentShowHint",
-              "ShowHint", "Visible"})
+              "OnMouseMove", "OnMouseUp", "OnStartDrag", "Align", "Anchors", "Constraints", "Cursor", "DragCursor",
+              "DragMode", "Hint", "ParentShowHint", "PopupMenu", "ShowHint", "Visible"})
     .Integer("Color", &C::Color, &C::SetColor, clBlack, &ColorIdents())
     .String("Caption", &C::Caption, &C::SetCaption, "")
     .Object("Canvas", TCanvas::StaticClass(), &C::Canvas)

@@ -1,5 +1,6 @@
 #include "components/CorvelSplit.h"
 
+#include "framework/controls/Menus.h"
 #include "framework/core/Exceptions.h"
 #include "framework/designer/Registration.h"
 
@@ -7,7 +8,9 @@
 #include <utility>
 
 FW_BEGIN_CLASS(TCorvelSplit, TCustomControl)
-    .Publish({"Hint", "ParentShowHint", "ShowHint", "Enabled", "OnMouseUp", "OnMouseMove", "OnMouseDown", "OnResize"})
+    .Component("PopupMenu", TPopupMenu::StaticClass(), &C::PopupMenu, &C::SetPopupMenu).Unpublished()
+    .Publish({"Hint", "ParentShowHint", "ShowHint", "PopupMenu", "Enabled", "OnMouseUp", "OnMouseMove", "OnMouseDown",
+              "OnResize"})
     .Event("OnEndMove", &C::OnEndMove)
     .Event("OnBeginMove", &C::OnBeginMove)
     .Enum("Kind", ScrollBarKindInfo(), &C::Kind, &C::SetKind, sbVertical)

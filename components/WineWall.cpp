@@ -1,6 +1,9 @@
 #include "components/WineWall.h"
 
+#include "framework/controls/HintInfo.h"
+#include "framework/controls/Menus.h"
 #include "framework/designer/Registration.h"
+#include "framework/forms/Application.h"
 #include "framework/text/SysUtils.h"
 
 #include <algorithm>
@@ -14,7 +17,8 @@ const TEnumInfo& WallEnumerationTypeInfo()
 }
 
 FW_BEGIN_CLASS(TWineWall, TGraphicControl)
-    .Publish({"Cursor", "Hint", "ParentShowHint", "ShowHint", "Visible", "OnResize"})
+    .Component("PopupMenu", TPopupMenu::StaticClass(), &C::PopupMenu, &C::SetPopupMenu).Unpublished()
+    .Publish({"Cursor", "OnResize", "Hint", "ShowHint", "Visible", "ParentShowHint", "PopupMenu"})
     .Integer("Color", &C::Color, &C::SetColor, clWindow, &ColorIdents())
     .Bool("AutoChangeWidthHeight", &C::AutoChangeWidthHeight, &C::SetAutoChangeWidthHeight, false)
     .Integer("MaxWidth", &C::MaxWidth, &C::SetMaxWidth, 0)
@@ -363,6 +367,18 @@ std::string TWineWall::GetHint(int X, int Y, TRect& CursorRect)
     OnNeedHint(this, cell->y, cell->x);
     CursorRect = Layout().CellRect(cell->y, cell->x);
     return Hint();
+}
+
+void TWineWall::Dispatch(TMessage& Message)
+{
+    // The tooltip names the compartment under the pointer and is asked for again
+    // once the pointer leaves it.
+    if (Message.Msg == CM_HINTSHOW && OnNeedHint) {
+        THintInfo& info = *reinterpret_cast<THintInfo*>(Message.LParam);
+        info.HintStr = GetShortHint(GetHint(info.CursorPos.x, info.CursorPos.y, info.CursorRect));
+        return;
+    }
+    TGraphicControl::Dispatch(Message);
 }
 
 void TWineWall::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

@@ -127,6 +127,7 @@ public:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DblClick() override;
+    void Dispatch(TMessage& Message) override;
 
 protected:
     void Paint() override;

@@ -1,5 +1,8 @@
 #include "framework/controls/Controls.h"
 
+#include "framework/controls/Anchors.h"
+#include "framework/controls/Menus.h"
+#include "framework/controls/SizeConstraints.h"
 #include "framework/core/Exceptions.h"
 
 #include <algorithm>
@@ -376,6 +379,7 @@ void TControl::SetParentComponent(TComponent* parent)
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+    ConstrainSize(AWidth, AHeight);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
         return;
     Invalidate();
@@ -388,7 +392,20 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     Invalidate();
     if (resized)
         Resize();
+    AnchorsMoved();
     RequestAlign();
+}
+
+void TControl::ConstrainSize(int& AWidth, int& AHeight) const
+{
+    if (FConstraints)
+        FConstraints->Constrain(AWidth, AHeight);
+}
+
+void TControl::AnchorsMoved()
+{
+    if (FAnchorRules)
+        FAnchorRules->ControlPlaced(*this);
 }
 
 void TControl::UpdateBoundsSilently(int ALeft, int ATop, int AWidth, int AHeight)
@@ -655,6 +672,29 @@ void TControl::Dispatch(TMessage& Message)
 }
 
 void TControl::DefaultHandler(TMessage&) {}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FPopupMenu)
+        FPopupMenu = nullptr;
+}
+
+bool TControl::ContextPopup(const TPoint& Screen, bool FromKeyboard)
+{
+    bool handled = false;
+    if (OnContextPopup)
+        OnContextPopup(this, FromKeyboard ? TPoint(-1, -1) : ScreenToClient(Screen), handled);
+    if (handled)
+        return true;
+    if (!FPopupMenu || !FPopupMenu->AutoPopup())
+        return false;
+    // From the keyboard the menu opens at the control's top-left corner.
+    const TPoint at = FromKeyboard ? ClientToScreen(TPoint(0, 0)) : Screen;
+    FPopupMenu->SetPopupComponent(this);
+    FPopupMenu->Popup(at.x, at.y); // virtual: a program without menus does not link them
+    return true;
+}
 
 void TControl::HandleMouseButton(TMessage& Message, const TMouseButtonMessage& Kind)
 {

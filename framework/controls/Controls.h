@@ -16,6 +16,9 @@
 #include <vector>
 
 class TWinControl;
+class TPopupMenu;       // controls/Menus.h
+class TSizeConstraints; // controls/SizeConstraints.h
+class TAnchorRules;     // controls/Anchors.h
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
@@ -27,6 +30,9 @@ enum TScrollBarKind { sbHorizontal, sbVertical };
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateFlag>;
 enum TDragMode { dmManual, dmAutomatic };
+// The parent's edges a control keeps its distance to when the parent is resized.
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 
 using TCursor = int;
@@ -123,6 +129,17 @@ public:
     TPoint ScreenToClient(const TPoint& p) const;
     TAlign Align() const { return FAlign; }
     void SetAlign(TAlign value);
+
+    // Anchors, size constraints and the context menu each have their machinery in
+    // a unit of its own (controls/Anchors.cpp, SizeConstraints.cpp, Menus.cpp): a
+    // program links it by calling these setters or by publishing the property.
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors value);
+    // The smallest and largest size SetBounds gives the control; made on first use.
+    TSizeConstraints* Constraints() const;
+    // Shown by a right click or the context-menu key unless OnContextPopup handles it.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
 
     // --- state ---
     bool Visible() const { return FVisible; }
@@ -244,8 +261,15 @@ protected:
     virtual bool IsSizeStored() const { return true; }
     bool IsColorStored() const { return !FParentColor; }
 
+    // Raises OnContextPopup (Client is (-1, -1) from the keyboard), then shows the
+    // popup menu at Screen; false when neither took the request.
+    bool ContextPopup(const TPoint& Screen, bool FromKeyboard);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
     friend class TWinControl;
+    void ConstrainSize(int& AWidth, int& AHeight) const;
+    void AnchorsMoved();
     void HandleMouseButton(TMessage& Message, const TMouseButtonMessage& Kind);
     void HandleMouseMove(TMessage& Message);
     void DragMouseMove(const TPoint& screen);
@@ -274,6 +298,10 @@ private:
     TCursor FDragCursor = crDrag;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState FControlState;
+    TAnchors FAnchors{akLeft, akTop};
+    std::unique_ptr<TAnchorRules> FAnchorRules; // only while anchored otherwise than left and top
+    mutable std::unique_ptr<TSizeConstraints> FConstraints;
+    TPopupMenu* FPopupMenu = nullptr;
 };
 
 // Confines drawing on DC to the rectangle (0, 0, Width, Height) of its logical
@@ -473,6 +501,8 @@ private:
     // control's life, so ids stay as few as the children.
     UINT ChildId();
     TWinControl* ChildWithId(UINT id) const;
+    void WMPaint(TMessage& Message);
+    void ConstrainTracking(MINMAXINFO& Info) const;
     void UpdateBoundsFromWindow();
     static LRESULT CALLBACK InitialWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 

@@ -33,6 +33,7 @@ constexpr UINT CM_DIALOGKEY = CM_BASE + 10;   // WParam: the key; LParam: 1 when
 constexpr UINT CM_DIALOGCHAR = CM_BASE + 11;  // WParam: the character of an Alt+key mnemonic
 constexpr UINT CM_FOCUSCHANGED = CM_BASE + 12; // LParam: the control that received the focus
 constexpr UINT CM_RELEASE = CM_BASE + 13;
+constexpr UINT CM_HINTSHOW = CM_BASE + 15;  // LParam: THintInfo* (controls/HintInfo.h); a non-zero result shows nothing
 constexpr UINT CM_CONTROLREMOVING = CM_BASE + 14; // LParam: a control leaving the window tree (sent to the top level)     // a form asked to be destroyed once its messages are done
 
 // A parent forwards these notifications to the child control that sent them.

@@ -1,5 +1,7 @@
 #include "framework/controls/Controls.h"
 
+#include "framework/controls/Anchors.h"
+#include "framework/controls/SizeConstraints.h"
 #include "framework/core/Exceptions.h"
 
 #include <algorithm>
@@ -283,6 +285,7 @@ void TWinControl::InsertControl(TControl* control)
     control->FParent = this;
     if (control->IsWindowed())
         FTabList.push_back(static_cast<TWinControl*>(control));
+    control->AnchorsMoved();
     control->ApplyParentFont();
     control->ApplyParentColor();
     if (control->ParentShowHint())
@@ -405,6 +408,9 @@ void TWinControl::Realign()
                 break;
             }
         }
+    for (TControl* c : FControls)
+        if (c->FAnchorRules && c->Align() == alNone)
+            c->FAnchorRules->ParentResized(*c);
     SetControlState(ControlState() & TControlState::FromBits(~TControlState{csAlignmentNeeded}.Bits()));
 }
 
@@ -495,14 +501,11 @@ void TWinControl::KeyPress(char& Key)
 
 bool TWinControl::DoContextPopup(const TMessage& Message)
 {
-    if (!OnContextPopup)
-        return false;
-    TPoint at(Message.XPos(), Message.YPos());
-    if (at.x != -1 || at.y != -1)
-        at = ScreenToClient(at);
-    bool handled = false;
-    OnContextPopup(this, at, handled);
-    return handled;
+    const TPoint screen(Message.XPos(), Message.YPos());
+    const bool fromKeyboard = screen.x == -1 && screen.y == -1;
+    // A windowless child has no window to be asked through: the one under the pointer is asked here.
+    TControl* target = fromKeyboard ? nullptr : ControlAtPos(ScreenToClient(screen));
+    return (target ? target : this)->ContextPopup(screen, fromKeyboard);
 }
 
 bool TWinControl::FocusEventsSuppressed() const
@@ -596,6 +599,7 @@ void TWinControl::TextChanged()
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
+    ConstrainSize(AWidth, AHeight);
     if (ALeft == Left() && ATop == Top() && AWidth == Width() && AHeight == Height())
         return;
     if (FHandle) {
@@ -605,6 +609,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
         UpdateBoundsSilently(ALeft, ATop, AWidth, AHeight);
     }
     BoundsChanged();
+    AnchorsMoved();
     Realign();
     RequestAlign();
 }
@@ -764,6 +769,9 @@ void TWinControl::WndProc(TMessage& Message)
             TControl* child = ControlAtPos(TPoint(Message.XPos(), Message.YPos()));
             if (child && !capture) {
                 RouteMouseToChild(Message, child);
+                // The system raises WM_CONTEXTMENU from the release of the right button.
+                if (Message.Msg == WM_RBUTTONUP)
+                    DefaultHandler(Message);
                 return;
             }
         }
@@ -802,33 +810,38 @@ void TWinControl::HandleSetCursor(TMessage& Message)
     DefaultHandler(Message);
 }
 
+// Out of Dispatch, whose frame every nested message pays for: the 32-bit program
+// under Wine's WoW64 mode stopped painting once that frame grew (seen, not understood).
+void TWinControl::WMPaint(TMessage& Message)
+{
+    const bool paintsItself = ControlState().Contains(csCustomPaint) ||
+                              std::any_of(FControls.begin(), FControls.end(), [](TControl* c) { return !c->IsWindowed(); });
+    if (!paintsItself && FDefWndProc != DefWindowProcA) {
+        DefaultHandler(Message);
+        return;
+    }
+    if (Message.WParam) {
+        auto dc = reinterpret_cast<HDC>(Message.WParam);
+        PaintWindow(dc);
+        PaintControls(dc);
+    } else {
+        // Ended even when painting raises: a window left invalid would ask for
+        // the failing paint again, for ever.
+        struct TPaint {
+            HWND Window;
+            PAINTSTRUCT Info;
+            explicit TPaint(HWND window) : Window(window) { BeginPaint(window, &Info); }
+            ~TPaint() { EndPaint(Window, &Info); }
+        } paint(FHandle);
+        PaintWindow(paint.Info.hdc);
+        PaintControls(paint.Info.hdc);
+    }
+}
+
 void TWinControl::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_PAINT: {
-        const bool paintsItself = ControlState().Contains(csCustomPaint) ||
-                                  std::any_of(FControls.begin(), FControls.end(), [](TControl* c) { return !c->IsWindowed(); });
-        if (!paintsItself && FDefWndProc != DefWindowProcA) {
-            DefaultHandler(Message);
-            break;
-        }
-        if (Message.WParam) {
-            auto dc = reinterpret_cast<HDC>(Message.WParam);
-            PaintWindow(dc);
-            PaintControls(dc);
-        } else {
-            // Ended even when painting raises, which gives the paint DC back.
-            struct TPaint {
-                HWND Window;
-                PAINTSTRUCT Info;
-                explicit TPaint(HWND window) : Window(window) { BeginPaint(window, &Info); }
-                ~TPaint() { EndPaint(Window, &Info); }
-            } paint(FHandle);
-            PaintWindow(paint.Info.hdc);
-            PaintControls(paint.Info.hdc);
-        }
-        break;
-    }
+    case WM_PAINT: WMPaint(Message); break;
     case WM_ERASEBKGND:
         if (FDefWndProc == DefWindowProcA) {
             auto dc = reinterpret_cast<HDC>(Message.WParam);
@@ -904,6 +917,11 @@ void TWinControl::Dispatch(TMessage& Message)
         Realign();
         break;
     case WM_SETCURSOR: HandleSetCursor(Message); break;
+    case WM_GETMINMAXINFO:
+        DefaultHandler(Message);
+        if (FConstraints) // the user's resizing keeps to them too
+            ConstrainTracking(*reinterpret_cast<MINMAXINFO*>(Message.LParam));
+        break;
     case WM_TIMER: {
         // The system's own controls run timers of their own on their windows.
         const auto id = static_cast<UINT_PTR>(Message.WParam);
@@ -923,6 +941,15 @@ void TWinControl::Dispatch(TMessage& Message)
         FHandle = nullptr;
         break;
     default: TControl::Dispatch(Message); break;
+    }
+}
+
+void TWinControl::ConstrainTracking(MINMAXINFO& Info) const
+{
+    for (POINT* size : {&Info.ptMinTrackSize, &Info.ptMaxTrackSize}) {
+        int width = size->x, height = size->y;
+        ConstrainSize(width, height);
+        *size = POINT{width, height};
     }
 }
 

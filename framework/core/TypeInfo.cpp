@@ -62,8 +62,11 @@ const std::vector<const TPropInfo*>& TClassInfo::PublishedProps() const
                 }
             FPublished.push_back(p);
         };
+        // A name published here may be an ancestor's property or one this class
+        // declares unpublished: machinery that only some classes link (menus,
+        // anchors) is declared by those classes and placed among the inherited ones.
         for (const std::string& name : Republished)
-            if (const TPropInfo* p = Parent ? Parent->FindDeclared(name) : nullptr)
+            if (const TPropInfo* p = FindDeclared(name))
                 add(p);
         for (const TPropInfo& p : Props)
             if (p.Published)

@@ -356,7 +356,8 @@ public:
         return *this;
     }
 
-    // Publishes again properties that an ancestor declared unpublished.
+    // Publishes, at this point of the published order, properties that an ancestor
+    // or this class declared unpublished.
     TClassBuilder& Publish(std::initializer_list<const char*> names)
     {
         for (const char* n : names)

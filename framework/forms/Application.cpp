@@ -59,6 +59,7 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
 
 TApplication::~TApplication()
 {
+    FTooltips.reset();
     Destroying();
     DestroyComponents();
     if (FHandle)
@@ -180,6 +181,8 @@ bool TApplication::ProcessMessage()
         }
         UpdateHintFromPointer();
     }
+    if (FTooltips)
+        FTooltips->MessageFetched(msg);
     try {
         // Dialog keys run handlers (a button's OnClick) outside any window procedure.
         if (!PreProcessKey(msg)) {

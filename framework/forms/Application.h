@@ -5,6 +5,7 @@
 #include "framework/controls/Controls.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,15 @@
 #undef MessageBox
 
 class TCustomForm;
+
+// The tooltip machinery (ApplicationHints.cpp), reached only through this
+// interface: a program that never turns tooltips on does not carry it.
+class TTooltips {
+public:
+    virtual ~TTooltips() = default;
+    // Every message the loop takes from the queue, before it is dispatched.
+    virtual void MessageFetched(const MSG& Msg) = 0;
+};
 
 using TExceptionEvent = TEvent<TObject*, const std::exception&>;
 // Replaces the system message box (tests); returns the button pressed.
@@ -55,6 +65,20 @@ public:
     void UpdateHintFromPointer();
     TNotifyEvent OnHint;
 
+    // Tooltips: the short hint of a control whose ShowHint holds (its own, or its
+    // parent's with ParentShowHint) appears by the pointer after HintPause ms and
+    // goes after HintHidePause ms, on leaving or on a click or key. Moving on to
+    // another control, or another part of one, while a hint shows takes
+    // HintShortPause. Off until the program turns it on (ApplicationHints.cpp).
+    bool ShowHint() const { return FTooltips != nullptr; }
+    void SetShowHint(bool value);
+    int HintPause() const { return FHintPause; }
+    void SetHintPause(int value) { FHintPause = value; }
+    int HintShortPause() const { return FHintShortPause; }
+    void SetHintShortPause(int value) { FHintShortPause = value; }
+    int HintHidePause() const { return FHintHidePause; }
+    void SetHintHidePause(int value) { FHintHidePause = value; }
+
     int MessageBox(const std::string& Text, const std::string& Caption, UINT Flags);
     TMessageBoxHook MessageBoxHook;
 
@@ -72,6 +96,10 @@ private:
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;
     std::string FHint;
+    int FHintPause = 500;
+    int FHintShortPause = 50;
+    int FHintHidePause = 2500;
+    std::unique_ptr<TTooltips> FTooltips;
 };
 
 extern TApplication* Application;
