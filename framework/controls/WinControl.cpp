@@ -58,10 +58,6 @@ TWinControl::~TWinControl()
         RemoveControl(child);
         delete child;
     }
-    // Leave the parent while still a windowed control: ~TControl would be taken for
-    // a graphic one, and the parent's tab list would keep a dangling entry.
-    if (Parent())
-        Parent()->RemoveControl(this);
     DestroyHandle();
 }
 
