@@ -28,7 +28,8 @@ bool TDM_LocalData::IsInstalled()
     auto registry = std::make_unique<TRegistry>();
     try {
         registry->SetRootKey(HKEY_CURRENT_USER);
-        return registry->KeyExists("Software\\Corvel\\Elvarine");
+        // A marker that cannot be read is a registry that cannot be read: not installed.
+        return registry->OpenKeyReadOnly("Software\\Corvel\\Elvarine");
     } catch (const Exception&) {
         return false;
     }

@@ -12,7 +12,7 @@ public:
 
     // False when the user's default locale is French, whatever the country.
     bool IsEnglish();
-    // True when the key HKEY_CURRENT_USER\Software\Corvel\Elvarine exists.
+    // True when the key HKEY_CURRENT_USER\Software\Corvel\Elvarine exists and can be read.
     bool IsInstalled();
 };
 

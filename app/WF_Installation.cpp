@@ -1,6 +1,7 @@
 #include "app/WF_Installation.h"
 
 #include "app/WD_InstallRegistry.h"
+#include "framework/core/Exceptions.h"
 #include "framework/forms/Application.h"
 #include "framework/text/SysUtils.h"
 
@@ -71,8 +72,14 @@ TFM_Installation::TFM_Installation(TComponent* Owner) : TForm(Owner)
         BU_ReadMe->SetCaption("&Lisez moi");
     }
 
-    // The data access components are offered only when their installer is on the medium.
-    if (!FileExists(LaunchDirectory() + "mdac_typ.exe")) {
+    // The data access components are offered only when their installer is on the
+    // medium; a program that cannot tell where it is offers them nowhere.
+    bool mdacPresent = false;
+    try {
+        mdacPresent = FileExists(LaunchDirectory() + "mdac_typ.exe");
+    } catch (const EOSError&) {
+    }
+    if (!mdacPresent) {
         LA_2->Hide();
         LA_MDAC->Hide();
     }
@@ -115,9 +122,17 @@ void TFM_Installation::LA_Click(TObject* Sender)
     else if (Sender == LA_2)
         LA_MDAC->Click();
     else if (Sender == LA_3)
-        LA_Access->Click();
+        ClickAccessEntry();
     else if (Sender == BU_ReadMe)
         LA_ReadMe->Click();
+}
+
+void TFM_Installation::ClickAccessEntry()
+{
+    // The MS-Access entry has no target file of its own: until one is given, a click
+    // would hand its caption to the shell as a file name.
+    if (!LA_Access->Link().empty())
+        LA_Access->Click();
 }
 
 void TFM_Installation::FormKeyPress(TObject*, char& Key)
@@ -125,7 +140,7 @@ void TFM_Installation::FormKeyPress(TObject*, char& Key)
     switch (Key) {
     case '1': LA_Elvarine->Click(); break;
     case '2': LA_MDAC->Click(); break;
-    case '3': LA_Access->Click(); break;
+    case '3': ClickAccessEntry(); break;
     default: break;
     }
 }

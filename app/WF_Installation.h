@@ -38,13 +38,17 @@ public:
     void FormKeyPress(TObject* Sender, char& Key);
     void SB_BarDrawPanel(TStatusBar* StatusBar, TStatusPanel* Panel, const TRect& Rect);
 
-    // The directory of the running program, ending with one backslash.
+    // The directory of the running program, ending with one backslash; EOSError when
+    // the system cannot tell the program's path.
     static std::string LaunchDirectory();
     // The directory part of a program's path, ending with one backslash ("\\" for none).
     static std::string LaunchDirectoryOf(const std::string& ExeName);
     // How many palette colours the display has (GetDeviceCaps NUMCOLORS, -1 above
     // 8 bits per pixel); tests stand in for a 256-colour display here.
     static std::function<int(HDC)>& PaletteSizeQuery();
+
+private:
+    void ClickAccessEntry();
 };
 
 extern TFM_Installation* FM_Installation;

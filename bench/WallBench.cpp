@@ -183,11 +183,38 @@ int main()
         ring = bottle.Ring;
     };
 
-    TBitmap bitmap;
-    bitmap.SetPixelFormat(pf24bit);
-    bitmap.SetSize(wall.Width(), wall.Height());
-    HDC dc = bitmap.Canvas()->Handle();
     TGdiKit kit;
+    auto blank = [&](TBitmap& image) {
+        image.SetPixelFormat(pf24bit);
+        image.SetSize(wall.Width(), wall.Height());
+        image.Canvas()->Brush()->SetColor(clFuchsia);
+        image.Canvas()->FillRect(TRect(0, 0, wall.Width(), wall.Height()));
+    };
+
+    // A wall that draws less than the bare loop must not win: before any timing,
+    // both paint once on the same ground and must leave the same pixels, and the
+    // wall must ask its owner about every compartment exactly once.
+    {
+        TBitmap wallImage, bareImage;
+        blank(wallImage);
+        blank(bareImage);
+        wall.PaintTo(wallImage.Canvas()->Handle(), 0, 0);
+        BareGdiPaint(bareImage.Canvas()->Handle(), kit, wall.Font()->Handle());
+        long differences = 0;
+        for (int y = 0; y < wallImage.Height(); ++y)
+            for (int x = 0; x < wallImage.Width(); ++x)
+                differences += wallImage.Pixel(x, y) != bareImage.Pixel(x, y);
+        if (differences != 0 || calls != long{Columns} * Rows) {
+            std::printf("the wall does not paint what the bare loop does: %ld pixels differ, %ld OnDrawing calls "
+                        "for %d compartments\n",
+                        differences, calls, Columns * Rows);
+            return 1;
+        }
+    }
+
+    TBitmap bitmap;
+    blank(bitmap);
+    HDC dc = bitmap.Canvas()->Handle();
 
     auto paintClipped = [&] {
         const int saved = SaveDC(dc);
@@ -214,6 +241,16 @@ int main()
     calls = 0;
     paintClipped();
     const long partialCalls = calls;
+    // From one compartment before the clip rectangle to two after it, on each axis.
+    const long partialExpected = [] {
+        auto cells = [](long first, long end) { return ((end - Margin) / CaseSize + 2) - ((first - Margin) / CaseSize - 1); };
+        return cells(SmallClip.left, SmallClip.right) * cells(SmallClip.top, SmallClip.bottom);
+    }();
+    if (fullCalls != long{Columns} * Rows || partialCalls != partialExpected) {
+        std::printf("OnDrawing calls: %ld for a full paint (expected %d), %ld for the clip (expected %ld)\n", fullCalls,
+                    Columns * Rows, partialCalls, partialExpected);
+        return 1;
+    }
 
     const double partialBest = partial.Best / partialRepeats, partialThread = partial.ThreadMean() / partialRepeats;
     std::printf("wall %d x %d, compartments of %d pixels, %d rounds\n", Columns, Rows, CaseSize, rounds);

@@ -36,6 +36,8 @@ TCorvelSplit::TCorvelSplit(TComponent* AOwner) : TCustomControl(AOwner)
 }
 
 // --- geometry ---
+// Sizes come from the parents' client areas, where the bar and the controls live: a
+// bordered form's outer size would run them under its frame.
 
 void TCorvelSplit::StretchAcrossParent()
 {
@@ -44,9 +46,9 @@ void TCorvelSplit::StretchAcrossParent()
     if (!parent)
         return;
     if (FVertical)
-        SetBounds(Left(), 0, BarThickness, parent->Height());
+        SetBounds(Left(), 0, BarThickness, parent->ClientHeight());
     else
-        SetBounds(0, Top(), parent->Width(), BarThickness);
+        SetBounds(0, Top(), parent->ClientWidth(), BarThickness);
 }
 
 void TCorvelSplit::FitControl1()
@@ -55,9 +57,9 @@ void TCorvelSplit::FitControl1()
     if (!parent)
         return;
     if (FVertical)
-        FControl1->SetBounds(0, FControl1->Top(), Left() + FOverlap, parent->Height());
+        FControl1->SetBounds(0, FControl1->Top(), Left() + FOverlap, parent->ClientHeight());
     else
-        FControl1->SetBounds(FControl1->Left(), 0, parent->Width() - FControl1->Left(), Top() + FOverlap);
+        FControl1->SetBounds(FControl1->Left(), 0, parent->ClientWidth() - FControl1->Left(), Top() + FOverlap);
 }
 
 void TCorvelSplit::FitControl2()
@@ -67,11 +69,11 @@ void TCorvelSplit::FitControl2()
     if (!parent || !barParent)
         return;
     if (FVertical)
-        FControl2->SetBounds(Left() + Width(), FControl2->Top(), barParent->Width() - Width() - Left(),
-                             parent->Height() - FControl2->Top());
+        FControl2->SetBounds(Left() + Width(), FControl2->Top(), barParent->ClientWidth() - Width() - Left(),
+                             parent->ClientHeight() - FControl2->Top());
     else
-        FControl2->SetBounds(FControl2->Left(), Top() + Height(), parent->Width() - FControl2->Left(),
-                             barParent->Height() - Height() - Top());
+        FControl2->SetBounds(FControl2->Left(), Top() + Height(), parent->ClientWidth() - FControl2->Left(),
+                             barParent->ClientHeight() - Height() - Top());
 }
 
 void TCorvelSplit::RecalcPosition()

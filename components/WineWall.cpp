@@ -170,6 +170,11 @@ void TWineWall::Paint()
     if (FAutoChangeWidthHeight)
         AutoCalculate();
     const TCellRange cells = CellsAround(clip);
+    struct TPaintingScope {
+        bool& Painting;
+        ~TPaintingScope() { Painting = false; }
+    } painting{FPainting};
+    FPainting = true;
     for (int row = cells.FirstRow; row < cells.EndRow; ++row)
         for (int col = cells.FirstCol; col < cells.EndCol; ++col)
             DrawCell(row + 1, col + 1, true, false, false);
@@ -218,7 +223,8 @@ void TWineWall::DrawCell(int iRow, int iCol, bool Frame, bool, bool)
     DrawBottleEnd(cell, bEmpty, color, ellipseColor);
     if (Frame && iRow != 1)
         DrawJoint(cell.right, cell.top);
-    DrawLabels(iRow, iCol, cell);
+    if (FPainting)
+        DrawLabels(iRow, iCol, cell);
 }
 
 void TWineWall::Draw(int iRow, int iCol) { DrawCell(iRow, iCol, false, true, true); }

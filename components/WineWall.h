@@ -95,7 +95,9 @@ public:
     TWallCellEvent OnMouseDown;
     TWallCellEvent OnNeedHint;
 
-    // Draws one compartment and, on the first row and column, its labels. Frame
+    // Draws one compartment and, while painting, on the first row and column, its
+    // labels: outside painting the labels already stand where the last paint put
+    // them, and text drawn again over itself would thicken. Frame
     // asks for the compartment's frame and joints; the two flags after it are
     // accepted for existing callers and change nothing. Rows and columns are not
     // checked: the owner may draw beyond the grid.
@@ -159,6 +161,7 @@ private:
     WallEnumerationType FTypeHorizontal = weNumeric;
     WallEnumerationType FTypeVertical = weNumeric;
     bool FPressed = false;
+    bool FPainting = false;
 };
 
 namespace WineWall {

@@ -1,5 +1,6 @@
 #include "framework/core/TypeInfo.h"
 
+#include <algorithm>
 #include <map>
 
 int TEnumInfo::ValueOf(std::string_view name) const
@@ -92,11 +93,21 @@ std::optional<TValue> TClassInfo::DefaultOf(const TPropInfo& prop) const
     return prop.Default;
 }
 
+namespace {
+// Component and method names are identifiers, which ignore case wherever they are matched.
+bool SameIdentifier(std::string_view a, std::string_view b)
+{
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+} // namespace
+
 const TFieldInfo* TClassInfo::FindField(std::string_view name) const
 {
     for (const TClassInfo* c = this; c; c = c->Parent)
         for (const TFieldInfo& f : c->Fields)
-            if (f.Name == name)
+            if (SameIdentifier(f.Name, name))
                 return &f;
     return nullptr;
 }
@@ -105,7 +116,7 @@ const TMethodInfo* TClassInfo::FindMethod(std::string_view name) const
 {
     for (const TClassInfo* c = this; c; c = c->Parent)
         for (const TMethodInfo& m : c->Methods)
-            if (m.Name == name)
+            if (SameIdentifier(m.Name, name))
                 return &m;
     return nullptr;
 }

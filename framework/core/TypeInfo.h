@@ -69,6 +69,9 @@ struct TPropInfo {
     const TIdentMap* Idents = nullptr;    // Integer
     const TClassInfo* RefClass = nullptr; // Object: the nested object's class; Component: the class required
     std::optional<TValue> Default;        // a value equal to it is not written
+    // Integer: the values a form resource may give it (sizes, coordinates), so that
+    // an absurd one is refused where it is read rather than exhausting the system.
+    std::optional<std::pair<int64_t, int64_t>> Bounds;
 
     std::function<TValue(const TObject&)> Get;
     std::function<void(TObject&, const TValue&)> Set; // empty for Object properties
@@ -112,6 +115,7 @@ struct TClassInfo {
     const TPropInfo* FindProp(std::string_view name) const; // published only
     // The default of a property for this class: the nearest override, else the declared one.
     std::optional<TValue> DefaultOf(const TPropInfo& prop) const;
+    // Fields and methods are found by name ignoring case, as components are.
     const TFieldInfo* FindField(std::string_view name) const;
     const TMethodInfo* FindMethod(std::string_view name) const;
 
@@ -338,6 +342,12 @@ public:
     TClassBuilder& Default(const char* name, TValue value)
     {
         FInfo.DefaultOverrides.emplace_back(name, std::move(value));
+        return *this;
+    }
+    // The values a form resource may give an Integer property, both ends included.
+    TClassBuilder& Bounded(int64_t lowest, int64_t highest)
+    {
+        FInfo.Props.back().Bounds = std::make_pair(lowest, highest);
         return *this;
     }
     TClassBuilder& NotStored()

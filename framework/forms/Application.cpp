@@ -3,6 +3,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/forms/Dialogs.h"
 #include "framework/forms/Form.h"
+#include "framework/system/Process.h"
 
 #include <commctrl.h>
 
@@ -21,9 +22,27 @@ struct TApplicationRelease {
     }
 } applicationRelease;
 
+// The application window is the program's task-bar entry: the forms it owns have
+// none of their own. Activating the entry brings forward the window the user was
+// last in (a message box while one is open), closing it closes the main form.
 LRESULT CALLBACK ApplicationWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return DefWindowProcA(window, msg, wParam, lParam);
+    switch (msg) {
+    case WM_SETFOCUS: {
+        HWND popup = GetLastActivePopup(window);
+        if (popup == window && ::Application && ::Application->MainForm() &&
+            ::Application->MainForm()->HandleAllocated())
+            popup = ::Application->MainForm()->Handle();
+        if (popup != window && IsWindowVisible(popup) && IsWindowEnabled(popup))
+            SetActiveWindow(popup);
+        return 0;
+    }
+    case WM_CLOSE:
+        if (::Application && ::Application->MainForm())
+            ::Application->MainForm()->Close();
+        return 0;
+    default: return DefWindowProcA(window, msg, wParam, lParam);
+    }
 }
 } // namespace
 
@@ -65,7 +84,9 @@ HWND TApplication::Handle()
             wc.lpszClassName = "TApplication";
             RegisterClassA(&wc);
         }
-        FHandle = CreateWindowExA(WS_EX_TOOLWINDOW, "TApplication", FTitle.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
+        // Zero-sized, so that it shows nothing but its task-bar entry once visible.
+        FHandle = CreateWindowExA(0, "TApplication", FTitle.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                                  GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                                   nullptr, instance, nullptr);
     }
     return FHandle;
@@ -85,26 +106,19 @@ void TApplication::FormCreated(TComponent* component)
             FMainForm = form;
 }
 
-std::string TApplication::ExeName() const
-{
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
+std::string TApplication::ExeName() const { return ModuleFileName(nullptr); }
 
 // --- the message loop ---
 
 void TApplication::Run()
 {
     FTerminated = false;
-    if (FMainForm)
+    if (FMainForm) {
         FMainForm->Show();
+        // The window first, then its task-bar entry: the user waits for the one, not the other.
+        UpdateWindow(FMainForm->Handle());
+        ShowWindow(Handle(), SW_SHOWNA);
+    }
     while (!FTerminated)
         HandleMessage();
 }

@@ -21,8 +21,8 @@ const TEnumInfo& PositionInfo()
 
 FW_BEGIN_CLASS(TCustomForm, TWinControl)
     .Enum("BorderStyle", FormBorderStyleInfo(), &C::BorderStyle, &C::SetBorderStyle, bsSizeable).Unpublished()
-    .Integer("ClientHeight", &C::ClientHeight, &C::SetClientHeight).Unpublished()
-    .Integer("ClientWidth", &C::ClientWidth, &C::SetClientWidth).Unpublished()
+    .Integer("ClientHeight", &C::ClientHeight, &C::SetClientHeight).Unpublished().Bounded(0, MaxCoordinate)
+    .Integer("ClientWidth", &C::ClientWidth, &C::SetClientWidth).Unpublished().Bounded(0, MaxCoordinate)
     .Bool("KeyPreview", &C::KeyPreview, &C::SetKeyPreview, false).Unpublished()
     .Integer("PixelsPerInch", &C::PixelsPerInch, &C::SetPixelsPerInch).Unpublished()
     .Enum("Position", PositionInfo(), &C::Position, &C::SetPosition, poDesigned).Unpublished()
@@ -120,7 +120,7 @@ void TCustomForm::CreateParams(TCreateParams& Params)
     }
     if (!Enabled())
         Params.Style |= WS_DISABLED;
-    Params.ExStyle |= WS_EX_APPWINDOW;
+    // Owned by the application window, whose entry the task bar shows instead.
     Params.WndParent = Application ? Application->Handle() : nullptr;
 }
 

@@ -105,7 +105,9 @@ void TGraphicsObject::Changed(bool handleAffected)
 FW_BEGIN_CLASS(TFont, TGraphicsObject)
     .Integer("Charset", &C::Charset, &C::SetCharset, DEFAULT_CHARSET, &CharsetIdents())
     .Integer("Color", &C::Color, &C::SetColor, clWindowText, &ColorIdents())
-    .Integer("Height", &C::Height, &C::SetHeight)
+    // Glyphs a thousand pixels high are already absurd; far beyond, showing the
+    // text exhausts memory.
+    .Integer("Height", &C::Height, &C::SetHeight).Bounded(-1000, 1000)
     .String("Name", &C::Name, &C::SetName)
     .Enum("Pitch", FontPitchInfo, &C::Pitch, &C::SetPitch, fpDefault)
     .Set("Style", FontStyleInfo, &C::Style, &C::SetStyle)

@@ -3,6 +3,10 @@
 // a TRect* can be handed to any call that takes a RECT*.
 #include <windows.h>
 
+// The coordinates and sizes a form resource may give: the 16-bit range that GDI
+// draws in everywhere. Anything beyond is a damaged resource, not a design.
+constexpr int MinCoordinate = -32768, MaxCoordinate = 32767;
+
 struct TPoint : POINT {
     constexpr TPoint(int x = 0, int y = 0) : POINT{x, y} {}
     constexpr TPoint(const POINT& p) : POINT(p) {}

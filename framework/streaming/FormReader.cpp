@@ -7,6 +7,7 @@
 #include "framework/streaming/FormLexer.h"
 #include "framework/streaming/PropertyValues.h"
 
+#include <algorithm>
 #include <any>
 #include <typeinfo>
 #include <vector>
@@ -14,6 +15,10 @@
 #include <windows.h>
 
 namespace {
+// How deep components may nest in a resource. Windows itself refuses child windows
+// nested much deeper (about 50 levels), and every level costs the reader stack.
+constexpr int MaxNesting = 32;
+
 bool SameName(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 class TFormReader {
@@ -28,6 +33,7 @@ public:
         FRoot.BeginLoading();
         ReadRoot();
         ResolveReferences();
+        CheckFields();
         FRoot.Loaded();
         for (TComponent* component : FCreated)
             component->Loaded();
@@ -59,6 +65,7 @@ private:
             FRoot.SetDesignClassName(cls.Text);
         Apply(cls.Line, "cannot name the root " + name, [&] { FRoot.SetName(name); });
         ReadBody(FRoot);
+        FEndLine = FLexer.Peek().Line;
         const TFormToken rest = FLexer.Next();
         if (rest.Kind != TTokenKind::End)
             FLexer.Fail(rest.Line, "unexpected " + rest.Describe() + " after the root component");
@@ -114,6 +121,9 @@ private:
     void ReadChild(const TFormToken& cls, TComponent& parent)
     {
         const std::string name = ReadNameAndBrace(cls);
+        if (FDepth == MaxNesting)
+            FLexer.Fail(cls.Line, ComponentTitle(cls.Text, name) + " is nested deeper than " +
+                                      std::to_string(MaxNesting) + " components");
         const TClassInfo* info = FindClass(cls.Text);
         if (!info)
             FLexer.Fail(cls.Line, "class \"" + cls.Text + "\" not found");
@@ -131,11 +141,27 @@ private:
         Apply(cls.Line, "cannot place " + title + " in " + ComponentTitle(parent),
               [&] { child->SetParentComponent(&parent); });
         if (!FDesigning && !name.empty())
-            if (const TFieldInfo* field = FRoot.ClassInfo().FindField(name))
+            if (const TFieldInfo* field = FRoot.ClassInfo().FindField(name)) {
                 if (!field->Assign(FRoot, child))
-                    FLexer.Fail(cls.Line, "the field " + name + " of " + FRoot.ClassName() + " cannot hold a " +
-                                              cls.Text);
+                    FLexer.Fail(cls.Line, "the field " + field->Name + " of " + FRoot.ClassName() +
+                                              " cannot hold a " + cls.Text);
+                FAssigned.push_back(field);
+            }
+        ++FDepth;
         ReadBody(*child);
+        --FDepth;
+    }
+
+    // Every published component field of the root must have been given its
+    // component: code that uses the form relies on each of them.
+    void CheckFields()
+    {
+        if (FDesigning)
+            return;
+        for (const TClassInfo* c = &FRoot.ClassInfo(); c; c = c->Parent)
+            for (const TFieldInfo& field : c->Fields)
+                if (std::find(FAssigned.begin(), FAssigned.end(), &field) == FAssigned.end())
+                    FLexer.Fail(FEndLine, "no component for the field " + field.Name + " of " + FRoot.ClassName());
     }
 
     // A property line of Component's block; Object is the component itself or, inside
@@ -277,6 +303,9 @@ private:
     const bool FDesigning;
     const TClassInfo* FMethodClass = nullptr;
     std::vector<TComponent*> FCreated;
+    std::vector<const TFieldInfo*> FAssigned;
+    int FDepth = 0;
+    int FEndLine = 1;
     std::vector<TReference> FReferences;
 };
 } // namespace

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace {
 constexpr int MaxSetElements = 32;
@@ -82,7 +83,13 @@ private:
             value > (hex ? MaxWord : std::numeric_limits<int32_t>::max()))
             FLexer.Fail(token.Line, "value " + text + " is out of the 32-bit range for " + PropertyTypeName(FProp) +
                                         " property " + FPath);
-        return hex ? static_cast<int64_t>(static_cast<int32_t>(static_cast<uint32_t>(value))) : value;
+        if (hex)
+            value = static_cast<int32_t>(static_cast<uint32_t>(value));
+        if (FProp.Bounds && (value < FProp.Bounds->first || value > FProp.Bounds->second))
+            FLexer.Fail(token.Line, "value " + text + " is out of the range " + std::to_string(FProp.Bounds->first) +
+                                        ".." + std::to_string(FProp.Bounds->second) + " of " + PropertyTypeName(FProp) +
+                                        " property " + FPath);
+        return value;
     }
 
     TValue ReadBool()

@@ -1,26 +1,12 @@
 #include "framework/system/Process.h"
 
+#include "framework/core/Exceptions.h"
+
 #include <windows.h>
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string ModuleFileName()
-{
-    // Paths may exceed MAX_PATH; a result that fills the buffer may be cut short.
-    std::string name(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, name.data(), static_cast<DWORD>(name.size()));
-        if (length == 0)
-            return std::string();
-        if (length < name.size()) {
-            name.resize(length);
-            return name;
-        }
-        name.resize(name.size() * 2);
-    }
-}
 
 } // namespace
 
@@ -82,12 +68,29 @@ std::vector<std::string> SplitCommandLine(const std::string& CommandLine)
     return args;
 }
 
+std::string ModuleFileName(HMODULE Module)
+{
+    // Paths may exceed MAX_PATH: a result that fills the buffer may have been cut
+    // short, so the buffer grows until the whole path fits.
+    std::string name(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(Module, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0)
+            RaiseLastOSError("GetModuleFileName");
+        if (length < name.size()) {
+            name.resize(length);
+            return name;
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
 int ParamCount() { return static_cast<int>(SplitCommandLine(GetCommandLineA()).size()) - 1; }
 
 std::string ParamStr(int Index)
 {
     if (Index == 0)
-        return ModuleFileName();
+        return ModuleFileName(nullptr);
     const std::vector<std::string> args = SplitCommandLine(GetCommandLineA());
     return Index > 0 && Index < static_cast<int>(args.size()) ? args[static_cast<size_t>(Index)] : std::string();
 }

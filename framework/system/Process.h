@@ -3,6 +3,12 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
+// The full path of a module's file (null: the program's), however long; raises
+// EOSError when the system cannot tell it.
+std::string ModuleFileName(HMODULE Module);
+
 // The number of arguments after the program path.
 int ParamCount();
 // Index 0: the full path of the program's file; 1 to ParamCount(): the arguments,

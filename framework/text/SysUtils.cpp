@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
+#include <vector>
 
 namespace {
 
@@ -166,9 +168,41 @@ std::string ExtractFileName(const std::string& FileName)
     return pos == std::string::npos ? FileName : FileName.substr(pos + 1);
 }
 
+namespace {
+// A path's attributes however long it is: the ANSI call stops at MAX_PATH
+// characters, the wide one does not once the path is absolute and carries the
+// "\\?\" prefix.
+DWORD FileAttributes(const std::string& path)
+{
+    if (path.size() < MAX_PATH)
+        return GetFileAttributesA(path.c_str());
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::vector<wchar_t> wide(static_cast<size_t>(length));
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+    const DWORD size = GetFullPathNameW(wide.data(), 0, nullptr, nullptr);
+    if (size == 0)
+        return INVALID_FILE_ATTRIBUTES;
+    // Room before the full path for the prefix: "\\?\" before "C:\...", "\\?\UNC"
+    // in place of the first backslash of "\\server\share".
+    constexpr size_t room = 6;
+    std::vector<wchar_t> buffer(room + size);
+    wchar_t* const full = buffer.data() + room;
+    if (GetFullPathNameW(wide.data(), size, full, nullptr) == 0)
+        return INVALID_FILE_ATTRIBUTES;
+    const wchar_t* prefixed = full;
+    if (full[0] == L'\\' && full[1] == L'\\') {
+        if (full[2] != L'?' && full[2] != L'.')
+            prefixed = std::copy_n(L"\\\\?\\UNC", 7, full + 1 - 7) - 7;
+    } else {
+        prefixed = std::copy_n(L"\\\\?\\", 4, full - 4) - 4;
+    }
+    return GetFileAttributesW(prefixed);
+}
+} // namespace
+
 bool FileExists(const std::string& FileName)
 {
-    const DWORD attributes = GetFileAttributesA(FileName.c_str());
+    const DWORD attributes = FileAttributes(FileName);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

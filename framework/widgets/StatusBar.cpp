@@ -20,7 +20,7 @@ FW_BEGIN_CLASS(TStatusPanel, TCollectionItem)
     .Enum("Bevel", PanelBevelInfo(), &C::Bevel, &C::SetBevel, pbLowered)
     .Enum("Style", PanelStyleInfo(), &C::Style, &C::SetStyle, psText)
     .String("Text", &C::Text, &C::SetText)
-    .Integer("Width", &C::Width, &C::SetWidth)
+    .Integer("Width", &C::Width, &C::SetWidth).Bounded(-1, MaxCoordinate)
 FW_END_CLASS
 
 void TStatusPanel::SetAlignment(TAlignment value)

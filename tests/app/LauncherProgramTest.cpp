@@ -462,8 +462,6 @@ TEST_P(LauncherProgram, LocaleCaptionsAndTheRefusalOfEveryKeyOnAnEmptyMedium)
         {VK_RETURN, medium.Folder() + "ReadMe.txt"},
         {'1', medium.Folder() + "Setup.exe"},
         {'2', medium.Folder() + "mdac_typ.exe"},
-        // The hidden MS-Access entry has no target: the shell is handed its caption.
-        {'3', french ? "Installation du fournisseur MS-Access" : "Install MS-Access Service Provider"},
     };
     for (const auto& key : keys) {
         TMessageBoxWatcher box("Installation", launcher.Id());
@@ -474,6 +472,10 @@ TEST_P(LauncherProgram, LocaleCaptionsAndTheRefusalOfEveryKeyOnAnEmptyMedium)
         EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Window) != FALSE; }, 5000)) << key.File;
         EXPECT_TRUE(launcher.Running()) << key.File;
     }
+    // The hidden MS-Access entry has no target file: its key does nothing at all.
+    TMessageBoxWatcher none("Installation", launcher.Id(), 1500);
+    TypeToWindow('3');
+    EXPECT_FALSE(none.Finish()) << none.Text();
     CloseWithEscape(launcher);
 }
 
@@ -590,5 +592,54 @@ TEST_F(LauncherOnScreen, LocaleInstallLinkReadsInTheUsersLanguage)
     PointAt(Window, 250, 150);
     // "Installation d'Elvarine" reaches well past where "Install Elvarine" ends.
     EXPECT_EQ(CountOnScreen(Window, TRect(160, 102, 200, 118), Black) > 0, UserIsFrench());
+    CloseWithEscape(launcher);
+}
+
+namespace {
+// The windows of a process that get a task-bar entry, by the task bar's own rules:
+// visible top-level windows that are neither owned nor tool windows, and those that
+// ask for an entry (WS_EX_APPWINDOW).
+std::vector<HWND> TaskBarEntries(DWORD processId)
+{
+    struct TSearch {
+        DWORD ProcessId;
+        std::vector<HWND> Found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<TSearch*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            const LONG_PTR ex = GetWindowLongPtrA(window, GWL_EXSTYLE);
+            if (owner == s.ProcessId && IsWindowVisible(window) &&
+                ((!GetWindow(window, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW)) || (ex & WS_EX_APPWINDOW)))
+                s.Found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+} // namespace
+
+TEST_P(LauncherProgram, TheTaskBarEntryIsTheApplicationTitleAndBringsTheWindowForward)
+{
+    TMedium medium(Build.Exe);
+    TLauncherProcess launcher(medium.Folder() + "Launcher.exe");
+    Window = launcher.WaitForWindow();
+    ASSERT_NE(Window, nullptr);
+    const std::vector<HWND> entries = TaskBarEntries(launcher.Id());
+    ASSERT_EQ(entries.size(), 1u);
+    char title[64] = "";
+    GetWindowTextA(entries[0], title, sizeof title);
+    EXPECT_STREQ(title, "Installation");
+
+    // Another program in front; then the entry is activated as a click on it would.
+    HWND other = CreateWindowExA(0, "STATIC", "in front", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(other);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == other; }, 5000));
+    SetForegroundWindow(entries[0]);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == Window; }, 5000)) << "the window stayed behind";
+    DestroyWindow(other);
     CloseWithEscape(launcher);
 }

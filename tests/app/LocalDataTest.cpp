@@ -32,6 +32,36 @@ TEST_F(LocalDataTest, InstalledMeansTheUsersMarkerKeyExistsWhateverItHolds)
     EXPECT_FALSE(Data.IsInstalled());
 }
 
+namespace {
+// Sets the key's access list: an empty one lets nobody read it, null lets everyone in.
+void SetKeyAccessList(const char* path, PACL list)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, WRITE_DAC, &key), ERROR_SUCCESS);
+    SECURITY_DESCRIPTOR descriptor;
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, list, FALSE);
+    EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+} // namespace
+
+TEST_F(LocalDataTest, AMarkerThatCannotBeReadIsNoMarker)
+{
+    CreateRegistryKey(HKEY_CURRENT_USER, MarkerKey);
+    ACL nobody;
+    InitializeAcl(&nobody, sizeof nobody, ACL_REVISION);
+    SetKeyAccessList(MarkerKey, &nobody);
+    HKEY probe = nullptr;
+    const LONG opened = RegOpenKeyExA(HKEY_CURRENT_USER, MarkerKey, 0, KEY_READ, &probe);
+    if (probe)
+        RegCloseKey(probe);
+    const bool installed = Data.IsInstalled();
+    SetKeyAccessList(MarkerKey, nullptr); // before the snapshot puts the key back
+    ASSERT_EQ(opened, ERROR_ACCESS_DENIED) << "the key could still be read";
+    EXPECT_FALSE(installed);
+}
+
 TEST_F(LocalDataTest, AMarkerForTheWholeMachineDoesNotCount)
 {
     DeleteRegistryKey(HKEY_CURRENT_USER, MarkerKey);

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -375,7 +376,11 @@ TEST_F(CorvelLabelTest, EveryRefusalOfTheShellIsReportedWithItsOwnMessage)
         EXPECT_EQ(boxes.Boxes[0].Caption, "Elvarine medium");
         EXPECT_EQ(boxes.Boxes[0].Flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
 
-        // From a click, a refused launch still counts as a visit.
+        // From a click, a refused launch still counts as a visit: each refusal on a
+        // label not yet visited.
+        ReplaceLabel();
+        Label->OnAfterLaunchLink = [&](TObject*) { after = true; };
+        ASSERT_FALSE(Label->Visited());
         Label->Click();
         EXPECT_TRUE(after);
         EXPECT_TRUE(Label->Visited());
@@ -522,29 +527,69 @@ TEST_F(CorvelLabelDrawingTest, AnEmptyCaptionStillMeasuresOneLine)
     EXPECT_GT(Label->Height(), 10);
 }
 
-// The setters repaint at once only when the change can show: read back from the window.
+// The setters repaint at once only when the change can show: read back from the
+// window, over a mark that only a repaint would wipe out.
 TEST_F(CorvelLabelDrawingTest, ColourSettersRepaintOnlyWhenTheChangeShows)
 {
-    auto screenHas = [&](TColor ink) {
+    const TColor mark = Rgb(250, 0, 250);
+    auto onScreen = [&](TColor ink) {
         HDC dc = GetDC(Form->Handle());
-        bool found = false;
-        for (int y = Label->Top(); y < Label->Top() + Label->Height() && !found; ++y)
-            for (int x = Label->Left(); x < Label->Left() + Label->Width() && !found; ++x)
-                found = GetPixel(dc, x, y) == static_cast<COLORREF>(ink);
+        int n = 0;
+        for (int y = Label->Top(); y < Label->Top() + Label->Height(); ++y)
+            for (int x = Label->Left(); x < Label->Left() + Label->Width(); ++x)
+                n += GetPixel(dc, x, y) == static_cast<COLORREF>(ink);
         ReleaseDC(Form->Handle(), dc);
-        return found;
+        return n;
+    };
+    auto markLabel = [&] {
+        HDC dc = GetDC(Form->Handle());
+        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(mark));
+        const RECT r{Label->Left(), Label->Top(), Label->Left() + Label->Width(), Label->Top() + Label->Height()};
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+        ReleaseDC(Form->Handle(), dc);
+        ASSERT_EQ(onScreen(mark), Label->Width() * Label->Height());
+    };
+    // Repainted now, or waiting to be: either wipes out the mark once messages are handled.
+    auto repainted = [&] {
+        const bool now = onScreen(mark) == 0;
+        Application->ProcessMessages();
+        return now || onScreen(mark) == 0;
     };
     Application->ProcessMessages();
-    ASSERT_TRUE(screenHas(LinkInk));
+    ASSERT_GT(onScreen(LinkInk), 0);
+
+    markLabel();
     Label->SetLinkColor(Rgb(1, 2, 250));
-    EXPECT_TRUE(screenHas(Rgb(1, 2, 250)));
-    Label->SetVisitedColor(Rgb(3, 250, 4)); // not visited: stored, not shown
-    EXPECT_FALSE(screenHas(Rgb(3, 250, 4)));
-    Label->SetVisited(true);
-    EXPECT_TRUE(screenHas(Rgb(3, 250, 4)));
-    Label->SetLinkColor(Rgb(250, 5, 6)); // visited: stored, not shown
-    EXPECT_TRUE(screenHas(Rgb(3, 250, 4)));
+    EXPECT_EQ(onScreen(mark), 0) << "repainted at once";
+    EXPECT_GT(onScreen(Rgb(1, 2, 250)), 0);
+
+    const struct {
+        const char* Why;
+        std::function<void()> Change;
+    } unseen[] = {
+        {"visited colour of a label not visited", [&] { Label->SetVisitedColor(Rgb(3, 250, 4)); }},
+        {"the same link colour again", [&] { Label->SetLinkColor(Rgb(1, 2, 250)); }},
+        {"visited: its link colour", [&] {
+             Label->SetVisited(true);
+             markLabel();
+             Label->SetLinkColor(Rgb(250, 5, 6));
+         }},
+        {"browser colours: its own hover colour", [&] {
+             Label->SetIEDefaults(true);
+             markLabel();
+             Label->SetHoverColor(Rgb(9, 9, 9));
+             Label->Set3DColor(Rgb(8, 8, 8));
+         }},
+    };
+    for (const auto& change : unseen) {
+        markLabel();
+        change.Change();
+        EXPECT_FALSE(repainted()) << change.Why;
+    }
+    EXPECT_EQ(Label->VisitedColor(), Rgb(3, 250, 4));
     EXPECT_EQ(Label->LinkColor(), Rgb(250, 5, 6));
+    EXPECT_EQ(Label->HoverColor(), Rgb(9, 9, 9));
 }
 
 // --- as a component ---
@@ -556,10 +601,28 @@ TEST(CorvelLabelComponent, DefaultsLeaveNothingToWriteAndEveryPropertyHasItsPlac
     auto* label = new TCorvelLabel(&form);
     label->SetName("LA_Link");
     label->SetParent(&form);
+    // The written defaults: a new label has them, and the form writer leaves them out.
+    const std::pair<const char*, TValue> defaults[] = {
+        {"Use3DEffect", false},
+        {"Use3DEffectHover", false},
+        {"IsLink", true},
+        {"UseIEDefaults", true},
+        {"UseHover", true},
+        {"Link", std::string()},
+        {"LinkParameter", std::string()},
+        {"LinkColor", int64_t{static_cast<int32_t>(0x8000000D)}}, // clHighlight
+        {"HoverColor", int64_t{0x000000}},  // clBlack
+        {"VisitedColor", int64_t{0x800080}}, // clPurple
+        {"Color3D", int64_t{0x00FFFF}},     // clYellow
+        {"Color3DHover", int64_t{0x00FFFF}},
+    };
     const std::string plain = WriteComponent(form);
-    for (const char* name : {"Use3DEffect", "IsLink", "UseIEDefaults", "UseHover", "Link", "LinkParameter", "LinkColor",
-                             "HoverColor", "VisitedColor", "Color3D", "Color3DHover"})
+    for (const auto& [name, value] : defaults) {
+        const TPropInfo* prop = TCorvelLabel::StaticClass().FindProp(name);
+        ASSERT_NE(prop, nullptr) << name;
+        EXPECT_EQ(prop->Get(*label), value) << name;
         EXPECT_EQ(plain.find(std::string(" ") + name + " ="), std::string::npos) << name << " written at its default";
+    }
 
     label->Set3DEffect(true);
     label->Set3DEffectHover(true);

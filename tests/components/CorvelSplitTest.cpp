@@ -190,14 +190,50 @@ TEST_F(CorvelSplitOnForm, TurningTheBarRepaintsOnlyWhenTheKindChanges)
     EXPECT_EQ(horizontal->Pixel(50, 1), clWhite);
     EXPECT_EQ(horizontal->Pixel(50, 5), clGray);
 
-    // The same kind again stretches the bar even without auto-resize, but does not repaint.
+    // The same kind again stretches the bar even without auto-resize...
     bar.SetCorvelSplitAutoResize(false);
     bar.SetBounds(30, 50, 200, 10);
+    bar.SetKind(sbHorizontal);
+    EXPECT_EQ(bar.BoundsRect(), TRect(0, 50, 400, 56));
+    // ...but neither paints nor asks for a paint later.
     Pump();
     bar.Paints = 0;
     bar.SetKind(sbHorizontal);
-    EXPECT_EQ(bar.BoundsRect(), TRect(0, 50, 400, 56));
+    EXPECT_FALSE(GetUpdateRect(bar.Handle(), nullptr, FALSE));
+    Pump();
     EXPECT_EQ(bar.Paints, 0);
+}
+
+TEST_F(CorvelSplitOnForm, OnABorderedFormTheBarAndTheControlsFillTheClientArea)
+{
+    TForm framed(nullptr);
+    framed.SetBounds(60, 40, 500, 400);
+    auto place = [&](TWinControl* control, int left, int top, int width, int height) {
+        control->SetParent(&framed);
+        control->SetBounds(left, top, width, height);
+        return control;
+    };
+    auto* left = place(new TCustomControl(&framed), 0, 20, 50, 50);
+    auto* right = place(new TCustomControl(&framed), 300, 30, 50, 50);
+    auto* bar = static_cast<TCorvelSplit*>(place(new TCorvelSplit(&framed), 120, 0, 6, 100));
+    bar->SetControl1AutoResize(true);
+    bar->SetControl2AutoResize(true);
+    bar->SetControl1(left);
+    bar->SetControl2(right);
+    framed.Show();
+    Pump();
+    const int w = framed.ClientWidth(), h = framed.ClientHeight();
+    ASSERT_LT(h, 400) << "the frame takes room";
+    EXPECT_EQ(bar->BoundsRect(), TRect(120, 0, 126, h));
+    EXPECT_EQ(left->BoundsRect(), TRect(0, 20, 120, 20 + h));
+    EXPECT_EQ(right->BoundsRect(), TRect(126, 30, w, h));
+
+    bar->SetKind(sbHorizontal);
+    bar->SetTop(100);
+    Pump();
+    EXPECT_EQ(bar->BoundsRect(), TRect(0, 100, w, 106));
+    EXPECT_EQ(left->BoundsRect(), TRect(0, 0, w, 100));
+    EXPECT_EQ(right->BoundsRect(), TRect(126, 106, w, h));
 }
 
 TEST_F(CorvelSplitOnForm, ReleaseWithoutDragStillEndsTheMove)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 namespace {
 // The default wall (9 x 18 compartments of 20 pixels) at its natural size:
@@ -121,19 +122,36 @@ TEST(WineWallPaint, LabelsAreCentredOnTheirColumnOrRow)
         wall.Wall->SetTypeHorizontal(type);
         wall.Wall->SetTypeVertical(type);
         const auto bitmap = PaintWall(*wall.Wall);
+        // Where a label's ink lies when its text is written at (X, Y) in the wall's
+        // font; the wall must have written it exactly there.
+        auto inkOf = [&](const std::string& text, int x, int y, const TRect& area) {
+            TBitmap reference;
+            reference.SetPixelFormat(pf24bit);
+            reference.SetSize(bitmap->Width(), bitmap->Height());
+            reference.Canvas()->Brush()->SetColor(BackdropColor);
+            reference.Canvas()->FillRect(TRect(0, 0, reference.Width(), reference.Height()));
+            reference.Canvas()->Font()->Assign(wall.Wall->Font());
+            SetBkMode(reference.Canvas()->Handle(), TRANSPARENT);
+            if (x == INT_MIN) // centred over the column: x + (20 - width) div 2
+                x = area.left + (20 - reference.Canvas()->TextWidth(text)) / 2;
+            if (y == INT_MIN) // centred on the row
+                y = area.top + (20 - reference.Canvas()->TextHeight(text)) / 2;
+            reference.Canvas()->TextOut(x, y, text);
+            return InkBox(reference, area, BackdropColor);
+        };
+        auto label = [&](int n) { return type == weAlpha ? TWineWall::GetAlpha(n) : std::to_string(n); };
         for (const int col : {1, 3, 11, 12}) {
-            const int left = 20 * (col - 1) + 15;
-            const TRect ink = InkBox(*bitmap, TRect(left, 0, left + 20, 15), BackdropColor);
+            const TRect area(20 * (col - 1) + 15, 0, 20 * col + 15, 15);
+            const TRect ink = InkBox(*bitmap, area, BackdropColor);
             ASSERT_FALSE(ink.IsEmpty()) << "column " << col;
-            EXPECT_NEAR((ink.left + ink.right) / 2.0, left + 10, 2.0) << "column " << col;
+            EXPECT_EQ(ink, inkOf(label(col), INT_MIN, 0, area)) << "column " << col;
         }
         for (const int row : {1, 5, 12, 18}) {
-            const int top = 20 * (row - 1) + 15;
             // Left of x = 10, where the joints of the first column end.
-            const TRect ink = InkBox(*bitmap, TRect(0, top, 10, top + 20), BackdropColor);
+            const TRect area(0, 20 * (row - 1) + 15, 10, 20 * row + 15);
+            const TRect ink = InkBox(*bitmap, area, BackdropColor);
             ASSERT_FALSE(ink.IsEmpty()) << "row " << row;
-            EXPECT_NEAR((ink.top + ink.bottom) / 2.0, top + 10, 2.5) << "row " << row;
-            EXPECT_LE(ink.left, 2) << "row " << row;
+            EXPECT_EQ(ink, inkOf(label(row), 0, INT_MIN, area)) << "row " << row;
         }
         // Between the labels the margins show what was under the wall.
         EXPECT_EQ(bitmap->Pixel(2, 2), BackdropColor);
@@ -239,4 +257,30 @@ TEST(WineWallPaint, DrawRedrawsOneCompartmentOnTheWindow)
     EXPECT_EQ(canvas->Pixel(36, 65), WallColor);
     EXPECT_EQ(canvas->Pixel(34, 65), clBlack) << "the frame stays";
     TControlCanvas::FreeDeviceContexts();
+}
+
+TEST(WineWallPaint, DrawLeavesTheSamePixelsAsAFullPaint)
+{
+    TDefaultWall wall;
+    wall.Cells.Bottles[{1, 1}] = {clBlue, clRed};
+    wall.Cells.Bottles[{4, 1}] = {clYellow, clBlack};
+    // What the window shows of the wall, read back from the screen.
+    auto onWindow = [&] {
+        auto shot = std::make_unique<TBitmap>();
+        shot->SetPixelFormat(pf24bit);
+        shot->SetSize(wall.Wall->Width(), wall.Wall->Height());
+        HDC screen = GetDC(wall.Form->Handle());
+        BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), screen, wall.Wall->Left(),
+               wall.Wall->Top(), SRCCOPY);
+        ReleaseDC(wall.Form->Handle(), screen);
+        return shot;
+    };
+    wall.Wall->RefreshWall();
+    const auto painted = onWindow();
+    // Compartments with both labels, a column label and a row label, drawn again and again.
+    for (int i = 0; i < 4; ++i)
+        for (const TCell& cell : {TCell{1, 1}, TCell{1, 5}, TCell{4, 1}})
+            wall.Wall->Draw(cell.first, cell.second);
+    TControlCanvas::FreeDeviceContexts();
+    ExpectSamePixels(*painted, *onWindow(), TRect(0, 0, wall.Wall->Width(), wall.Wall->Height()));
 }

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 #include <windows.h>
 
 namespace {
@@ -106,4 +108,32 @@ TEST(Conversion, FileNames)
     EXPECT_FALSE(FileExists(dir));
     DeleteFileA(file);
     EXPECT_FALSE(FileExists(file));
+}
+
+TEST(Conversion, FileExistsBeyondMaxPath)
+{
+    // A folder whose path alone is longer than MAX_PATH, holding one file.
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = temp;
+    std::vector<std::string> made;
+    while (folder.size() < MAX_PATH + 20) {
+        folder += "a folder of the medium " + std::to_string(made.size()) + "\\";
+        const std::wstring wide = L"\\\\?\\" + std::wstring(folder.begin(), folder.end());
+        ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+        made.push_back(folder);
+    }
+    const std::string file = folder + "mdac_typ.exe";
+    const std::wstring wideFile = L"\\\\?\\" + std::wstring(file.begin(), file.end());
+    HANDLE created = CreateFileW(wideFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(created, INVALID_HANDLE_VALUE);
+    CloseHandle(created);
+
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_FALSE(FileExists(folder + "Setup.exe"));
+    EXPECT_FALSE(FileExists(folder)); // a folder is no file
+
+    DeleteFileW(wideFile.c_str());
+    for (auto it = made.rbegin(); it != made.rend(); ++it)
+        RemoveDirectoryW((L"\\\\?\\" + std::wstring(it->begin(), it->end())).c_str());
 }

@@ -1,3 +1,4 @@
+#include "framework/core/Exceptions.h"
 #include "framework/system/Process.h"
 #include "framework/text/SysUtils.h"
 
@@ -47,4 +48,18 @@ TEST(CommandLine, ParamsOfThisProcess)
     EXPECT_EQ(ParamStr(-1), "");
     EXPECT_TRUE(FileExists(ParamStr(0)));
     EXPECT_TRUE(SameText(ExtractFileName(ParamStr(0)), "core_tests.exe"));
+}
+
+TEST(CommandLine, AModulePathTheSystemCannotTellIsAnErrorNotAnEmptyPath)
+{
+    EXPECT_EQ(ModuleFileName(nullptr), ParamStr(0));
+    EXPECT_TRUE(SameText(ExtractFileName(ModuleFileName(GetModuleHandleA("kernel32.dll"))), "kernel32.dll"));
+    // No module is loaded at this address.
+    const HMODULE none = reinterpret_cast<HMODULE>(static_cast<uintptr_t>(0x10000));
+    try {
+        ModuleFileName(none);
+        FAIL() << "no error";
+    } catch (const EOSError& e) {
+        EXPECT_EQ(e.Message().rfind("GetModuleFileName failed: system error ", 0), 0u) << e.Message();
+    }
 }

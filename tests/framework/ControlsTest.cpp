@@ -161,3 +161,20 @@ TEST_F(ControlsWindows, TabOrderComesFromTheResourceWhateverTheCreationOrder)
     }
     EXPECT_EQ(visited, (std::vector<TWinControl*>{form.ED_D, form.BU_C, form.BU_A, form.BU_B}));
 }
+
+TEST_F(ControlsWindows, AWindowedControlDestroyedOnItsParentLeavesItsTabList)
+{
+    auto* first = new TButton(Form.get());
+    first->SetParent(Form.get());
+    auto* edit = new TEdit(nullptr); // owned by no one: only its parent knows it
+    edit->SetParent(Form.get());
+    auto* last = new TButton(Form.get());
+    last->SetParent(Form.get());
+    ShowForm();
+    delete edit;
+    delete first;
+    EXPECT_EQ(Form->TabList(), std::vector<TWinControl*>{last});
+    EXPECT_EQ(Form->ControlCount(), 1);
+    Form->SelectNext(true); // walks the tab list
+    EXPECT_TRUE(last->Focused());
+}

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 // The message of the EReadError that reading Text into a fresh form raises.
 std::string ReadError(const std::string& text, TComponent* owner = nullptr)
@@ -163,4 +165,61 @@ TEST(StreamingError, ComponentsCreatedBeforeAFaultStayOwnedByTheRoot)
     EXPECT_EQ(form->BU_Close, form->Components(1));
     EXPECT_TRUE(form->LA_1->IsLoading()); // never loaded
     form.reset();                         // and destroyed with the root
+}
+
+namespace {
+// A form whose every field has its component, and a chain of Depth controls
+// nested one in the other below it.
+std::string NestedChain(int depth)
+{
+    std::string text = "TTestForm FM_Test {\n  TTestControl LA_1 {\n  }\n  TTestButton BU_Close {\n  }\n"
+                       "  TTestTimer TI_Timer {\n  }\n";
+    for (int i = 1; i <= depth; ++i)
+        text += "TTestControl N" + std::to_string(i) + " {\n";
+    for (int i = 1; i <= depth; ++i)
+        text += "}\n";
+    return text + "}\n";
+}
+} // namespace
+
+TEST(StreamingError, NestingIsRefusedBeyondThirtyTwoComponents)
+{
+    TTestForm deepest(nullptr);
+    ReadComponent(NestedChain(32), deepest, "WF_Test");
+    EXPECT_EQ(deepest.ComponentCount(), 3 + 32);
+    // Line 8 holds N1; so N33 stands on line 40, however deep the chain goes on.
+    for (int depth : {33, 2000})
+        EXPECT_EQ(ReadError(NestedChain(depth)), "WF_Test line 40: TTestControl N33 is nested deeper than 32 components")
+            << depth;
+}
+
+TEST(StreamingError, EveryPublishedFieldNeedsItsComponent)
+{
+    EXPECT_EQ(ReadError("TTestForm FM_Test {\n  TTestControl LA_1 {\n  }\n  TTestTimer TI_Timer {\n  }\n}\n"),
+              "WF_Test line 7: no component for the field BU_Close of TTestForm");
+    EXPECT_EQ(ReadError("TTestForm FM_Test {\n}\n"), "WF_Test line 3: no component for the field LA_1 of TTestForm");
+}
+
+TEST(StreamingError, FieldsAndMethodsAreBoundIgnoringCase)
+{
+    TTestForm form(nullptr);
+    ReadComponent("TTestForm FM_Test {\n"
+                  "  TTestControl la_1 {\n"
+                  "    OnClick = CONTROLCLICK\n"
+                  "  }\n"
+                  "  TTestButton Bu_CLOSE {\n"
+                  "  }\n"
+                  "  TTestTimer ti_timer {\n"
+                  "  }\n"
+                  "}\n",
+                  form, "WF_Test");
+    ASSERT_NE(form.LA_1, nullptr);
+    EXPECT_EQ(form.LA_1->Name(), "la_1");
+    EXPECT_NE(form.BU_Close, nullptr);
+    EXPECT_NE(form.TI_Timer, nullptr);
+    TestLog().clear();
+    form.LA_1->OnClick(form.LA_1);
+    EXPECT_EQ(TestLog(), std::vector<std::string>{"ControlClick la_1"});
+    EXPECT_EQ(ReadError("TTestForm FM_Test {\n  TTestControl bu_close {\n  }\n}\n"),
+              "WF_Test line 2: the field BU_Close of TTestForm cannot hold a TTestControl");
 }

@@ -60,6 +60,10 @@ TEST(StreamingRead, EveryValueKind)
                      "    OnBeforeLaunch = BeforeLaunch\n"
                      "    OnKeyPress = FormKeyPress\n"
                      "  }\n"
+                     "  TTestButton BU_Close {\n"
+                     "  }\n"
+                     "  TTestTimer TI_Timer {\n"
+                     "  }\n"
                      "}\n");
     EXPECT_EQ(form->Name(), "FM_Test");
     EXPECT_EQ(form->Tag(), -1); // a hex word keeps its bits, also in a wider field
@@ -94,7 +98,8 @@ TEST(StreamingRead, EveryValueKind)
     char key = '1';
     la1.OnKeyPress(&la1, key);
     form->OnKeyPress(form.get(), key);
-    EXPECT_EQ(TestLog(), (std::vector<std::string>{"LA_1.Caption", "Loaded FM_Test", "Loaded LA_1", "ControlClick LA_1",
+    EXPECT_EQ(TestLog(), (std::vector<std::string>{"LA_1.Caption", "Loaded FM_Test", "Loaded LA_1", "Loaded BU_Close",
+                                                   "ControlClick LA_1",
                                                    "FormKeyPress 1", "FormKeyPress 1"}));
 }
 
@@ -153,6 +158,8 @@ TEST(StreamingRead, ReferencesResolveAfterTheWholeText)
                      "    Link = FM_Test\n"
                      "  }\n"
                      "  TTestTimer TI_Timer {\n"
+                     "  }\n"
+                     "  TTestButton BU_Close {\n"
                      "  }\n"
                      "}\n");
     TTestControl& la1 = Control(*form, "LA_1");
