@@ -39,12 +39,13 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return combo.Focused(); }));
     }
 
-    // Characters typed on the keyboard, one after the other; '\b' is the Backspace key.
+    // Characters typed on the keyboard, one after the other; '\b' is the Backspace
+    // key and '\x25' the Left arrow.
     static void Type(const std::string& text)
     {
         for (const char c : text) {
-            if (c == '\b') {
-                PressKey(VK_BACK);
+            if (c == '\b' || c == VK_LEFT) {
+                PressKey(static_cast<WORD>(c == '\b' ? VK_BACK : VK_LEFT));
                 continue;
             }
             INPUT input[2]{};
@@ -222,28 +223,32 @@ TEST_F(ComboTyping, TypingCompletesWithTheFirstItemAndSelectsWhatWasNotTyped)
     combo.OnChange = [&](TObject*) { log.push_back("Change " + combo.Text()); };
     struct Step {
         bool SeeCode;
+        const char* Start; // the text typed into, with the caret at its end; null: as it is
         std::string Typed;
         std::string Text;
         std::string Selection;
         std::string Code;
     };
     const Step steps[] = {
-        {false, "B", "Bordeaux", "1-8", "12"},
-        {false, "ou", "Bourgogne", "3-9", "13"},
-        {false, "\b", "Bou", "3-3", ""},  // a deletion completes nothing
-        {false, "\b", "Bo", "2-2", ""},
-        {false, "c", "Boc", "3-3", ""},
-        {true, "1", "12 Bordeaux", "1-2", "12"},  // only the rest of the code
-        {true, "3", "13 Bourgogne", "2-2", "13"},
-        {true, "\b", "1", "1-1", ""},
-        {true, "\b2", "20 Champagne", "1-2", "20"},
+        {false, "", "B", "Bordeaux", "1-8", "12"},
+        {false, nullptr, "ou", "Bourgogne", "3-9", "13"},
+        {false, nullptr, "\b", "Bou", "3-3", ""}, // a deletion completes nothing
+        {false, nullptr, "\b", "Bo", "2-2", ""},
+        {false, nullptr, "c", "Boc", "3-3", ""},
+        {false, "Bx", "\x25o", "Box", "2-2", ""}, // inside the text (after Left)
+        {true, "", "1", "12 Bordeaux", "1-2", "12"}, // only the rest of the code
+        {true, nullptr, "3", "13 Bourgogne", "2-2", "13"},
+        {true, nullptr, "\b", "1", "1-1", ""},
+        {true, nullptr, "\b2", "20 Champagne", "1-2", "20"},
     };
     Focus(combo);
     for (const Step& s : steps) {
         SCOPED_TRACE("typed \"" + s.Typed + "\"");
-        if (combo.SeeCode() != s.SeeCode) {
-            combo.SetSeeCode(s.SeeCode);
-            combo.SetText("");
+        combo.SetSeeCode(s.SeeCode);
+        if (s.Start) {
+            combo.SetText(s.Start);
+            const int end = static_cast<int>(std::string(s.Start).size());
+            Select(combo, end, end);
         }
         Type(s.Typed);
         EXPECT_EQ(combo.Text(), s.Text);
@@ -270,20 +275,22 @@ TEST_F(ComboTyping, ADeletionThatEmptiesTheTextReportsTheChangeThenTheCode)
     EXPECT_EQ(combo.ItemIndex(), -1);
 }
 
-TEST_F(ComboTyping, NothingIsCompletedInsideTheTextOrWithAutoSelectItemOff)
+TEST_F(ComboTyping, WithAutoSelectItemOffTypingIsLeftToTheSystem)
 {
-    TProbedComboBox& combo = MakeCombo();
-    Vineyards(combo);
-    Focus(combo);
-    combo.SetText("Bx");
-    Select(combo, 1, 1);
-    Type("o");
-    EXPECT_EQ(combo.Text(), "Box");
+    TProbedComboBox& combo = RegionCombo();
     combo.SetAutoSelectItem(false);
-    combo.SetText("");
+    Focus(combo);
     Type("B");
-    EXPECT_EQ(combo.Text(), "B");
+    EXPECT_EQ(combo.Text(), "B") << "nothing completed";
     EXPECT_EQ(combo.ItemIndex(), -1);
+    combo.SetStyle(csDropDownList);
+    int clicks = 0;
+    combo.OnClick = [&](TObject*) { ++clicks; };
+    Focus(combo);
+    Type("v");
+    EXPECT_EQ(combo.Text(), "Val de Loire");
+    EXPECT_EQ(clicks, 1) << "the system's letter selection, which reports itself";
+    EXPECT_EQ(Beeps, 0);
 }
 
 TEST_F(ComboTyping, ChoosingAnItemWithCodesShownLeavesTheCodeWithTheCaretAfterIt)
@@ -351,16 +358,6 @@ TEST_F(ComboTyping, TheSearchResultHoldsTheSelectionOnlyUntilTheSecondEnds)
     EXPECT_EQ(combo.GetSelectedCode(), "LOI");
 }
 
-TEST_F(ComboTyping, WithoutAutoSelectItemADropDownListKeepsTheSystemsOwnLetterSelection)
-{
-    TProbedComboBox& combo = RegionCombo(csDropDownList);
-    combo.SetAutoSelectItem(false);
-    Focus(combo);
-    Type("v");
-    EXPECT_EQ(combo.Text(), "Val de Loire");
-    EXPECT_EQ(Beeps, 0);
-}
-
 TEST_F(ComboTyping, AFailingSearchBeepsThroughTheSystem)
 {
     MessageBeepProc() = MessageBeep;
@@ -376,35 +373,27 @@ TEST_F(ComboTyping, AFailingSearchBeepsThroughTheSystem)
 
 // --- the edit part's mouse and margin ---
 
-TEST_F(ComboTyping, AReleaseOverTheEditPartReachesOnMouseUpOnceInTheComboBoxsCoordinates)
+TEST_F(ComboTyping, TheEditPartsReleaseReachesOnMouseUpAndItsPressStartsAnAutomaticDragAtOnce)
 {
     TProbedComboBox& combo = MakeCombo();
-    std::vector<TPoint> ups;
-    combo.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int x, int y) { ups.emplace_back(x, y); };
-    Form().Update();
-    ClickAt(combo.ClientToScreen(TPoint(30, 8)));
-    ASSERT_EQ(ups.size(), 1u);
-    EXPECT_EQ(ups[0].x, 30);
-    EXPECT_EQ(ups[0].y, 8);
-}
-
-TEST_F(ComboTyping, APressOnTheEditPartStartsDraggingAtOnceInAutomaticMode)
-{
-    TProbedComboBox& combo = MakeCombo();
-    combo.SetDragMode(dmAutomatic);
     auto& target = Place<TProbedComboBox>(10, 120, 200, 21);
     std::vector<std::string> log;
+    combo.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
+        log.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+    };
     combo.OnStartDrag = [&](TObject*) { log.push_back("start"); };
-    combo.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { log.push_back("up"); };
     target.OnDragOver = [](TObject*, TObject*, int, int, TDragState, bool& accept) { accept = true; };
     target.OnDragDrop = [&](TObject*, TObject* source, int, int) { log.push_back(source == &combo ? "drop" : "?"); };
     Form().Update();
+    ClickAt(combo.ClientToScreen(TPoint(30, 8)));
+    EXPECT_EQ(log, (Texts{"up 30,8"})) << "in the combo box's coordinates, once";
 
+    log.clear();
+    combo.SetDragMode(dmAutomatic);
     MovePointer(combo.ClientToScreen(TPoint(30, 8)));
     SendMouse(MOUSEEVENTF_LEFTDOWN);
     PumpFor(50);
     EXPECT_EQ(log, (Texts{"start"})) << "no movement is needed";
-    EXPECT_TRUE(combo.Dragging());
     MovePointer(target.ClientToScreen(TPoint(30, 8)));
     SendMouse(MOUSEEVENTF_LEFTUP);
     PumpFor(50);
