@@ -1,34 +1,39 @@
 #!/usr/bin/env bash
 # The README's run command: builds the launcher, lays out a demo installation medium
 # and starts the launcher from it under Wine, then saves a screenshot of the window.
-#   scripts/launch.sh [--with-mdac] [--french]
+#   scripts/launch.sh [--with-mdac] [--french] [--x86_64]
 # On the user's display when DISPLAY is set, else on a virtual display of its own
 # (the launcher then closes after the screenshot).
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 with_mdac=0
 locale=${LC_ALL:-en_US.UTF-8}
+build=i686
 for arg in "$@"; do
     case "$arg" in
     --with-mdac) with_mdac=1 ;;
     --french) locale=fr_FR.UTF-8 ;;
-    *) echo "usage: $0 [--with-mdac] [--french]" >&2; exit 2 ;;
+    --x86_64) build=x86_64 ;;
+    *) echo "usage: $0 [--with-mdac] [--french] [--x86_64]" >&2; exit 2 ;;
     esac
 done
 "$ROOT/scripts/bootstrap.sh"
 build_targets >/dev/null
 
-# The release program is 32-bit; this machine's Wine runs only 64-bit programs, so
-# the 64-bit build of the same sources stands in for it here when needed.
+# The medium carries the 32-bit release program, as it ships. Wine 8 runs it in its
+# 32-bit mode, where drawing on a device context fails: the window shows its frame
+# and nothing inside. --x86_64 puts the 64-bit build of the same sources in its place,
+# which Wine paints faithfully.
 medium="$BUILD/medium"
 rm -rf "$medium" && mkdir -p "$medium"
-cp "$BUILD/i686/app/Launcher.exe" "$medium/Launcher-i686.exe"
-runnable="$BUILD/x86_64/app/Launcher.exe"
-cp "$runnable" "$medium/Launcher.exe"
+cp "$BUILD/$build/app/Launcher.exe" "$medium/Launcher.exe"
 cp "$BUILD/x86_64/tools/Setup.exe" "$medium/Setup.exe"
 printf 'Elvarine installation medium (demo)\r\n\r\nRun Setup.exe to install Elvarine.\r\n' > "$medium/ReadMe.txt"
 if [ "$with_mdac" = 1 ]; then cp "$BUILD/x86_64/tools/Setup.exe" "$medium/mdac_typ.exe"; fi
-echo "demo medium: $medium"
+echo "demo medium: $medium ($build launcher)"
+if [ "$build" = i686 ]; then
+    echo "note: Wine 8 paints only the frame of a 32-bit window; --x86_64 shows the window as it looks"
+fi
 
 trap stop_started EXIT
 own_display=0

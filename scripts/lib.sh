@@ -6,6 +6,9 @@ export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
 export WINEARCH=win64
+# Wine's 32-bit Windows DLLs, fetched by the bootstrap: with them the prefix runs the
+# 32-bit release program beside the 64-bit builds.
+export WINEDLLPATH="$BUILD/wine-i386/dlls"
 STARTED_PIDS=()
 
 build_targets() {
@@ -15,7 +18,8 @@ build_targets() {
     cmake --build "$BUILD/i686" -j "$jobs"
     cmake -S "$ROOT" -B "$BUILD/x86_64" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
           -DCMAKE_BUILD_TYPE=Release -DELV_TESTS=ON \
-          -DELV_RELEASE_LAUNCHER="$BUILD/i686/app/Launcher.exe" >/dev/null
+          -DELV_RELEASE_LAUNCHER="$BUILD/i686/app/Launcher.exe" \
+          -DELV_RELEASE_BARE_DIALOG="$BUILD/i686/bench/BareDialog.exe" >/dev/null
     cmake --build "$BUILD/x86_64" -j "$jobs"
 }
 
@@ -54,6 +58,12 @@ xdpyinfo_ok() {
 # Creates the Wine prefix under the build folder once; starts one wineserver that
 # every Wine process of this run shares, so each starts in a fraction of a second.
 start_wine() {
+    # A prefix made before the 32-bit DLLs were in place cannot run 32-bit programs.
+    if [ -f "$WINEPREFIX/system.reg" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/user32.dll" ] &&
+       [ -d "$WINEDLLPATH/i386-windows" ]; then
+        echo "remaking the Wine prefix so that it runs 32-bit programs too"
+        rm -rf "$WINEPREFIX"
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
         wineboot -i >/dev/null 2>&1

@@ -346,12 +346,19 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 TControl::~TControl()
 {
     Destroying();
+    ReleaseInput();
+    if (FParent)
+        FParent->RemoveControl(this);
+}
+
+void TControl::ReleaseInput()
+{
+    if (gDrag && gDrag->Target == this)
+        gDrag->Target = nullptr;
     if (Dragging())
         gDrag.reset();
     if (gCaptureControl == this)
         SetCaptureControl(nullptr);
-    if (FParent)
-        FParent->RemoveControl(this);
 }
 
 void TControl::SetParent(TWinControl* AParent)

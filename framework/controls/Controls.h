@@ -51,6 +51,7 @@ enum TControlStateFlag {
     csCustomPaint, // the window paints itself through its canvas
     csCreatingHandle,
     csAlignmentNeeded,
+    csRecreating,  // the window is being destroyed and made again
 };
 using TControlState = TSet<TControlStateFlag>;
 
@@ -248,6 +249,8 @@ private:
     void HandleMouseMove(TMessage& Message);
     void DragMouseMove(const TPoint& screen);
     void DragMouseUp(const TPoint& screen);
+    // A control going away stops being the drag's source or target and the capture holder.
+    void ReleaseInput();
     void ApplyParentFont();
     void ApplyParentColor();
 
@@ -450,6 +453,9 @@ protected:
     // active control, then OnEnter or OnExit.
     void DoEnter();
     void DoExit();
+    // No enter or exit while the control or a parent is destroyed or re-created:
+    // the focus moves only because windows come and go.
+    bool FocusEventsSuppressed() const;
 
     void FontChanged() override;
     void ColorChanged() override;
@@ -474,6 +480,10 @@ private:
     void RouteMouseToChild(TMessage& Message, TControl* child);
     void ReflectNotification(TMessage& Message, HWND child);
     void HandleSetCursor(TMessage& Message);
+    // The child-window id, unique among the windowed siblings and kept for the
+    // control's life, so ids stay as few as the children.
+    UINT ChildId();
+    TWinControl* ChildWithId(UINT id) const;
     void UpdateBoundsFromWindow();
     static LRESULT CALLBACK InitialWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -488,6 +498,7 @@ private:
     };
     std::vector<TWindowTimer> FTimers;
     int FLoadedTabOrder = -1; // a tab order read from a form, applied once all siblings exist
+    UINT FChildId = 0;
     bool FTabStop = false;
     std::unique_ptr<TBrush> FBrush;
     bool FCtl3D = true;

@@ -47,6 +47,10 @@ TWinControl::TWinControl(TComponent* AOwner)
 TWinControl::~TWinControl()
 {
     Destroying();
+    ReleaseInput();
+    // Leaves the parent while it is still windowed, so it leaves the tab list too.
+    if (Parent())
+        Parent()->RemoveControl(this);
     DestroyComponents();
     // A parent takes its child controls with it, owned or not.
     while (!FControls.empty()) {
@@ -137,8 +141,7 @@ void TWinControl::CreateWnd()
 
     if ((params.Style & WS_CHILD) && !params.WndParent)
         throw EInvalidOperation(Exception::Fmt("Control '%s' has no parent window", Name().c_str()));
-    static UINT nextId = 100;
-    HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nextId++)) : nullptr;
+    HMENU id = (params.Style & WS_CHILD) && Parent() ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ChildId())) : nullptr;
     gCreatingControl = this;
     HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
                                   params.X, params.Y, params.Width, params.Height, params.WndParent, id, instance, nullptr);
@@ -151,6 +154,29 @@ void TWinControl::CreateWnd()
     // Timers die with their window.
     for (const TWindowTimer& timer : FTimers)
         SetTimer(window, timer.Id, timer.Interval, nullptr);
+}
+
+UINT TWinControl::ChildId()
+{
+    auto taken = [this](UINT id) {
+        const TWinControl* holder = Parent()->ChildWithId(id);
+        return holder && holder != this;
+    };
+    // A control moved to another parent may find its id taken there.
+    if (FChildId == 0 || taken(FChildId)) {
+        FChildId = 100;
+        while (taken(FChildId))
+            ++FChildId;
+    }
+    return FChildId;
+}
+
+TWinControl* TWinControl::ChildWithId(UINT id) const
+{
+    for (TControl* c : FControls)
+        if (c->IsWindowed() && static_cast<TWinControl*>(c)->FChildId == id)
+            return static_cast<TWinControl*>(c);
+    return nullptr;
 }
 
 void TWinControl::StartTimer(UINT_PTR Id, UINT Interval)
@@ -224,8 +250,28 @@ void TWinControl::RecreateWnd()
 {
     if (!FHandle)
         return;
+    // The focus, in this window or one inside it, comes back to the same control.
+    HWND focus = GetFocus();
+    TWinControl* focused = nullptr;
+    for (HWND w = focus; w && !focused; w = GetParent(w))
+        focused = FindControl(w);
+    if (!focus || !ContainsControl(focused))
+        focused = nullptr;
+    const bool wasRecreating = ControlState().Contains(csRecreating);
+    SetControlState(ControlState() | TControlState{csRecreating});
+    struct TEnd {
+        TWinControl* Control;
+        bool Was;
+        ~TEnd()
+        {
+            if (!Was)
+                Control->SetControlState(Control->ControlState() & TControlState::FromBits(~TControlState{csRecreating}.Bits()));
+        }
+    } end{this, wasRecreating};
     DestroyHandle();
     CreateHandle();
+    if (focused && focused->CanFocus())
+        ::SetFocus(focused->Handle());
 }
 
 // --- children ---
@@ -252,11 +298,11 @@ void TWinControl::RemoveControl(TControl* control)
 {
     TopLevel()->Perform(CM_CONTROLREMOVING, 0, reinterpret_cast<LPARAM>(control));
     control->Invalidate();
-    if (control->IsWindowed()) {
-        auto* win = static_cast<TWinControl*>(control);
-        win->DestroyHandle();
-        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), win), FTabList.end());
-    }
+    if (control->IsWindowed())
+        static_cast<TWinControl*>(control)->DestroyHandle();
+    // By address: a control half destroyed no longer answers IsWindowed truly.
+    FTabList.erase(std::remove_if(FTabList.begin(), FTabList.end(), [control](TWinControl* c) { return c == control; }),
+                   FTabList.end());
     FControls.erase(std::remove(FControls.begin(), FControls.end(), control), FControls.end());
     control->FParent = nullptr;
     Realign();
@@ -460,8 +506,18 @@ bool TWinControl::DoContextPopup(const TMessage& Message)
     return handled;
 }
 
+bool TWinControl::FocusEventsSuppressed() const
+{
+    for (const TControl* c = this; c; c = c->Parent())
+        if (c->IsDestroying() || c->ControlState().Contains(csRecreating))
+            return true;
+    return false;
+}
+
 void TWinControl::DoEnter()
 {
+    if (FocusEventsSuppressed())
+        return;
     if (TopLevel() != this)
         TopLevel()->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
     if (OnEnter)
@@ -470,6 +526,8 @@ void TWinControl::DoEnter()
 
 void TWinControl::DoExit()
 {
+    if (FocusEventsSuppressed())
+        return;
     if (OnExit)
         OnExit(this);
 }
@@ -838,8 +896,13 @@ void TWinControl::Dispatch(TMessage& Message)
         break;
     }
     case WM_MEASUREITEM: {
+        // The one notification that names its sender by id only.
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
-        ReflectNotification(Message, item->CtlType == ODT_MENU ? nullptr : GetDlgItem(FHandle, static_cast<int>(item->CtlID)));
+        TWinControl* child = item->CtlType == ODT_MENU ? nullptr : ChildWithId(item->CtlID);
+        if (child)
+            Message.Result = child->Perform(CN_MEASUREITEM, Message.WParam, Message.LParam);
+        else
+            DefaultHandler(Message);
         break;
     }
     case WM_CTLCOLOREDIT:

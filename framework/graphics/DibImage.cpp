@@ -36,12 +36,13 @@ TDibImage::TDibImage(int width, int height, int bitCount, std::vector<RGBQUAD> p
         std::memcpy(buffer.data() + sizeof header, palette.data(), palette.size() * sizeof(RGBQUAD));
 
     void* bits = nullptr;
-    HBITMAP handle = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(buffer.data()), DIB_RGB_COLORS,
-                                      &bits, nullptr, 0);
+    // Owned at once: a section without bits is refused and must not stay behind.
+    TGdiBitmap handle(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(buffer.data()), DIB_RGB_COLORS,
+                                       &bits, nullptr, 0));
     if (!handle || !bits)
         throw EOutOfResources("Cannot create a bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
                               " pixels");
-    FHandle.Reset(handle);
+    FHandle = std::move(handle);
     FBits = static_cast<uint8_t*>(bits);
     FWidth = width;
     FHeight = height;

@@ -81,12 +81,11 @@ void TCustomLabel::AdjustBounds()
 {
     if (!FAutoSize || IsLoading())
         return;
-    HDC screen = GetDC(nullptr);
+    const TWindowDC screen(nullptr);
     TRect rect = ClientRect();
-    ControlCanvas()->PaintOn(screen, [&] {
+    ControlCanvas()->PaintOn(screen.Get(), [&] {
         DoDrawText(rect, DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0));
     });
-    ReleaseDC(nullptr, screen);
     int left = Left();
     if (FAlignment == taRightJustify)
         left += Width() - rect.right;

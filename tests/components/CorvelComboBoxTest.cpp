@@ -4,6 +4,8 @@
 
 #include "framework/WindowTestSupport.h"
 
+#include "framework/widgets/ListBox.h"
+
 #include <imm.h>
 
 #include <string>
@@ -189,17 +191,16 @@ TEST_F(CodedComboBox, ANewStyleKeepsItemsCodesAndSelectionAndTheSystemsDropDownW
 TEST_F(CodedComboBox, TheInputMethodIsPutInTheModeAskedForWhenTheFocusArrives)
 {
     TProbedComboBox& combo = RegionCombo();
-    auto& other = Place<TProbedComboBox>(10, 60, 100, 21);
+    auto& list = Place<TListBox>(240, 10, 100, 80);
     SetForegroundWindow(Form().Handle());
     Pump();
-    // "off" when the edit part has no input context, else "open" or "closed".
-    auto state = [&] {
-        const HWND edit = combo.EditHandle();
-        const HIMC context = ImmGetContext(edit);
+    // "off" when the window has no input context, else "open" or "closed".
+    auto state = [](HWND window) {
+        const HIMC context = ImmGetContext(window);
         if (!context)
             return std::string("off");
         const bool open = ImmGetOpenStatus(context);
-        ImmReleaseContext(edit, context);
+        ImmReleaseContext(window, context);
         return std::string(open ? "open" : "closed");
     };
     struct Case {
@@ -208,11 +209,14 @@ TEST_F(CodedComboBox, TheInputMethodIsPutInTheModeAskedForWhenTheFocusArrives)
     };
     for (const Case& c : {Case{imOpen, "open"}, Case{imClose, "closed"}, Case{imDisable, "off"}, Case{imOpen, "open"}}) {
         SCOPED_TRACE(ImeModeInfo().NameOf(c.Mode));
-        other.SetFocus();
+        // The combo box's focus is its edit part's.
         combo.SetImeMode(c.Mode);
         combo.SetFocus();
-        Pump();
-        EXPECT_EQ(GetFocus(), combo.EditHandle());
-        EXPECT_EQ(state(), c.State);
+        ASSERT_EQ(GetFocus(), combo.EditHandle());
+        EXPECT_EQ(state(combo.EditHandle()), c.State);
+        list.SetImeMode(c.Mode);
+        list.SetFocus();
+        ASSERT_EQ(GetFocus(), list.Handle());
+        EXPECT_EQ(state(list.Handle()), c.State);
     }
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
 
 namespace {
 
@@ -132,4 +133,32 @@ TEST_F(WidgetsLabel, ADisabledLabelIsEmbossedInTheSystemsShadowAndHighlight)
     EXPECT_GT(light.Count, 0); // and the highlight shows one pixel down and right
     EXPECT_EQ(light.Right, enabled.Right + 1);
     EXPECT_EQ(light.Bottom, enabled.Bottom + 1);
+}
+
+namespace {
+// Fails while measuring, after noting the device context it was measuring on.
+class TFailingLabel : public TLabel {
+public:
+    using TLabel::TLabel;
+    HDC MeasuredOn = nullptr;
+
+protected:
+    void DoDrawText(TRect& Rect, UINT Flags) override
+    {
+        if (Flags & DT_CALCRECT) {
+            MeasuredOn = Canvas()->Handle();
+            throw std::runtime_error("No font today");
+        }
+        TLabel::DoDrawText(Rect, Flags);
+    }
+};
+} // namespace
+
+TEST(WidgetsLabelMeasuring, AFailureWhileSizingToTheTextGivesTheScreenDCBack)
+{
+    TFailingLabel label(nullptr);
+    EXPECT_THROW(label.SetCaption("Elvarine"), std::runtime_error);
+    ASSERT_NE(label.MeasuredOn, nullptr);
+    // Released already, so the system has nothing left to release.
+    EXPECT_EQ(ReleaseDC(nullptr, label.MeasuredOn), 0);
 }
