@@ -97,7 +97,7 @@ public:
 
     // The typing aids. A drop-down list searches the characters typed within a
     // second of each other (WMChar, OnTimer, CBSetCurSel); a drop-down combo box
-    // completes what is typed with the first item it begins (Change, KeyDown,
+    // completes what is typed with the first item that begins with it (Change, KeyDown,
     // CNCommandResponse) and, for Type ctInteger or ctNumeric, lets through only
     // what makes a number (KeyPress, and the edit part's paste).
     void WMChar(TMessage& Message);
@@ -128,7 +128,7 @@ private:
     bool TypedFits(const std::string& Typed) const;
     // Whether the clipboard holds a number that TypedFits.
     bool PasteFits() const;
-    // The edit selection, as CB_GETEDITSEL gives it (End -1: to the end of the text).
+    // Selects characters Start to End of the edit part (End -1: to the end of the text).
     void SelectInEdit(int Start, int End);
     void DragFromEdit(HWND Edit);
     static void RemoveLeftMargin(HWND Edit);
