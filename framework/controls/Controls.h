@@ -234,6 +234,8 @@ protected:
     void SetTextSilently(const std::string& value) { FText = value; }
     void SetControlState(TControlState value) { FControlState = value; }
     void IncludeStyle(TControlStyleFlag flag) { FControlStyle.Include(flag); }
+    void IncludeState(TControlStateFlag flag) { FControlState.Include(flag); }
+    void ExcludeState(TControlStateFlag flag) { FControlState.Exclude(flag); }
     void ExcludeStyle(TControlStyleFlag flag) { FControlStyle.Exclude(flag); }
 
     // Bounds as the window reports them, without moving it again.

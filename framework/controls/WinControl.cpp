@@ -151,7 +151,7 @@ void TWinControl::CreateWnd()
     if (!FHandle)
         AttachWindow(window);
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
-    // Timers die with their window.
+    // Timers die with their window: each new one gets them again.
     for (const TWindowTimer& timer : FTimers)
         SetTimer(window, timer.Id, timer.Interval, nullptr);
 }
@@ -251,23 +251,22 @@ void TWinControl::RecreateWnd()
     if (!FHandle)
         return;
     // The focus, in this window or one inside it, comes back to the same control.
-    HWND focus = GetFocus();
     TWinControl* focused = nullptr;
-    for (HWND w = focus; w && !focused; w = GetParent(w))
+    for (HWND w = GetFocus(); w && !focused; w = GetParent(w))
         focused = FindControl(w);
-    if (!focus || !ContainsControl(focused))
+    if (!ContainsControl(focused))
         focused = nullptr;
-    const bool wasRecreating = ControlState().Contains(csRecreating);
-    SetControlState(ControlState() | TControlState{csRecreating});
+    const bool outermost = !ControlState().Contains(csRecreating);
+    IncludeState(csRecreating);
     struct TEnd {
-        TWinControl* Control;
-        bool Was;
+        TWinControl& Control;
+        bool Outermost;
         ~TEnd()
         {
-            if (!Was)
-                Control->SetControlState(Control->ControlState() & TControlState::FromBits(~TControlState{csRecreating}.Bits()));
+            if (Outermost)
+                Control.ExcludeState(csRecreating);
         }
-    } end{this, wasRecreating};
+    } end{*this, outermost};
     DestroyHandle();
     CreateHandle();
     if (focused && focused->CanFocus())
@@ -862,8 +861,7 @@ void TWinControl::Dispatch(TMessage& Message)
             PaintWindow(dc);
             PaintControls(dc);
         } else {
-            // Ended even when painting raises: a window left invalid would ask for
-            // the failing paint again, for ever.
+            // Ended even when painting raises, which gives the paint DC back.
             struct TPaint {
                 HWND Window;
                 PAINTSTRUCT Info;

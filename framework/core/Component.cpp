@@ -80,14 +80,17 @@ void TComponent::InsertComponent(TComponent* component)
     component->FOwner = this;
     if (FState.Contains(csDesigning))
         component->SetDesigning(true);
+    Notification(component, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component)
 {
     auto it = std::find(FComponents.begin(), FComponents.end(), component);
-    if (it != FComponents.end())
-        FComponents.erase(it);
+    if (it == FComponents.end())
+        return;
+    FComponents.erase(it);
     component->FOwner = nullptr;
+    Notification(component, opRemove);
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const

@@ -85,6 +85,8 @@ protected:
     void Destroying();
     // A linked component is being destroyed (opRemove): clear every reference to it.
     // The component is already partly destroyed: compare its address, call nothing on it.
+    // An owner also hears of each component inserted into it or removed from it (not
+    // of those it destroys itself); the one inserted is not fully made yet either.
     virtual void Notification(TComponent* AComponent, TOperation Operation);
 
 private:

@@ -112,6 +112,15 @@ TEST(ComponentFreeNotification, TheSurvivorOfALinkIsToldOnceAndTheLinkGoes)
     form.DestroyComponents();
     EXPECT_EQ(watcher.Removals, 2);
 
+    // An owner hears of what comes and goes.
+    TWatcher owner(nullptr);
+    auto* child = new TComponent(nullptr);
+    owner.Watched = child;
+    owner.InsertComponent(child);
+    owner.RemoveComponent(child);
+    EXPECT_EQ(owner.Watched, nullptr);
+    delete child;
+
     // Unlinked: nothing is said.
     TComponent kept(nullptr);
     {

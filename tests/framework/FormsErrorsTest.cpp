@@ -18,11 +18,13 @@ public:
     using TCustomControl::TCustomControl;
     bool Fail = false;
     int Paints = 0;
+    HDC PaintedOn = nullptr;
 
 protected:
     void Paint() override
     {
         ++Paints;
+        PaintedOn = Canvas()->Handle();
         if (Fail)
             throw std::runtime_error("The label is torn");
     }
@@ -78,7 +80,8 @@ TEST_F(FormsErrors, ATimerAKeyAndAPaintThatRaiseAreReportedOneAtATimeAndTheProgr
     painted->Paints = 0;
     painted->Invalidate();
     PumpFor(300);
-    EXPECT_EQ(painted->Paints, 1) << "a failed paint still validates the window";
+    EXPECT_EQ(painted->Paints, 1);
+    EXPECT_EQ(ReleaseDC(painted->Handle(), painted->PaintedOn), 0) << "the failed paint gave its DC back";
     ASSERT_EQ(Reports.size(), 3u);
     EXPECT_EQ(Reports[2], "The label is torn.");
 
