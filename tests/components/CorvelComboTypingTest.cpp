@@ -84,9 +84,10 @@ protected:
     int Beeps = 0;
 };
 
-// The user's separator, and the other one, which is no separator here.
-const std::string Sep(1, FormatSettings.DecimalSeparator);
-const std::string NotSep = FormatSettings.DecimalSeparator == '.' ? "," : ".";
+// The user's separator, and the other one, which is no separator here. Functions:
+// the framework's settings may not be read yet when this unit's globals are made.
+std::string Sep() { return std::string(1, FormatSettings.DecimalSeparator); }
+std::string NotSep() { return FormatSettings.DecimalSeparator == '.' ? "," : "."; }
 
 using ComboTypingLocale = ComboTyping;
 
@@ -106,7 +107,7 @@ TEST_F(ComboTypingLocale, TheNumericFilterLetsThroughOnlyWhatMakesANumber)
     TProbedComboBox& combo = MakeCombo();
     Focus(combo);
     const FilterCase cases[] = {
-        {csDropDown, ctInteger, false, "", 0, 0, "1a2-" + Sep, "12"},
+        {csDropDown, ctInteger, false, "", 0, 0, "1a2-" + Sep(), "12"},
         {csDropDown, ctInteger, false, "5", 0, 0, "-", "5"},
         {csDropDown, ctInteger, false, "123", 3, 3, "\b\b4", "14"},
         {csDropDown, ctInteger, true, "", 0, 0, "-12-", "-12"},
@@ -115,12 +116,12 @@ TEST_F(ComboTypingLocale, TheNumericFilterLetsThroughOnlyWhatMakesANumber)
         {csDropDown, ctInteger, true, "-5", 0, 1, "-", "-5"},   // over the selected one
         {csDropDown, ctInteger, true, "-5", 0, 2, "-", "-"},
         {csDropDown, ctInteger, true, "5", 1, 1, "-", "5"},     // after a digit
-        {csDropDown, ctNumeric, false, "", 0, 0, "1" + Sep + "5" + Sep + NotSep + "x", "1" + Sep + "5"},
-        {csDropDown, ctNumeric, false, "1" + Sep + "5", 3, 3, Sep, "1" + Sep + "5"},
-        {csDropDown, ctNumeric, false, "1" + Sep + "5", 0, 2, Sep, Sep + "5"}, // the selection holds it
-        {csDropDown, ctNumeric, false, "1" + Sep + "5", 2, 3, Sep + "7", "1" + Sep + "7"},
-        {csDropDown, ctNumeric, true, "2" + Sep + "5", 0, 0, "-", "-2" + Sep + "5"},
-        {csDropDown, ctAny, false, "", 0, 0, "a-" + NotSep, "a-" + NotSep},
+        {csDropDown, ctNumeric, false, "", 0, 0, "1" + Sep() + "5" + Sep() + NotSep() + "x", "1" + Sep() + "5"},
+        {csDropDown, ctNumeric, false, "1" + Sep() + "5", 3, 3, Sep(), "1" + Sep() + "5"},
+        {csDropDown, ctNumeric, false, "1" + Sep() + "5", 0, 2, Sep(), Sep() + "5"}, // the selection holds it
+        {csDropDown, ctNumeric, false, "1" + Sep() + "5", 2, 3, Sep() + "7", "1" + Sep() + "7"},
+        {csDropDown, ctNumeric, true, "2" + Sep() + "5", 0, 0, "-", "-2" + Sep() + "5"},
+        {csDropDown, ctAny, false, "", 0, 0, "a-" + NotSep(), "a-" + NotSep()},
         {csSimple, ctInteger, false, "", 0, 0, "ab-", "ab-"},
     };
     for (const FilterCase& c : cases) {
@@ -170,10 +171,10 @@ TEST_F(ComboTypingLocale, APasteGoesInOnlyWhenTheTextItMakesCouldHaveBeenTyped)
         {ctInteger, true, "", "-3", "-3"},
         {ctInteger, false, "", "-3", ""},
         {ctInteger, true, "12", "-3", "12"},               // the minus would not lead
-        {ctInteger, false, "", "1" + Sep + "5", ""},
-        {ctNumeric, false, "", "1" + Sep + "5", "1" + Sep + "5"},
-        {ctNumeric, false, "2" + Sep, "5" + Sep + "1", "2" + Sep},  // a second separator
-        {ctNumeric, false, "", "1" + NotSep + "5", ""},
+        {ctInteger, false, "", "1" + Sep() + "5", ""},
+        {ctNumeric, false, "", "1" + Sep() + "5", "1" + Sep() + "5"},
+        {ctNumeric, false, "2" + Sep(), "5" + Sep() + "1", "2" + Sep()},  // a second separator
+        {ctNumeric, false, "", "1" + NotSep() + "5", ""},
         {ctNumeric, false, "7", "abc", "7"},
         {ctNumeric, false, "7", "", "7"},                  // no text on the clipboard
         {ctAny, false, "7", "abc", "7abc"},
