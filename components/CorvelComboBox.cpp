@@ -2,6 +2,50 @@
 
 #include "framework/controls/Menus.h"
 #include "framework/designer/Registration.h"
+#include "framework/system/Beep.h"
+#include "framework/system/Clipboard.h"
+#include "framework/text/SysUtils.h"
+
+#include <algorithm>
+
+namespace {
+// The type-ahead search: characters typed within this time of each other make one prefix.
+constexpr UINT_PTR TypeAheadTimer = 100;
+constexpr UINT TypeAheadInterval = 1000;
+
+// What may be typed into the edit part of a numeric combo box: digits, the
+// locale's decimal separator once (ctNumeric), and a leading minus when allowed.
+struct TNumberEntry {
+    CorvelComboType Type;
+    bool AllowNegative;
+    char Separator;
+
+    // Key typed over the selection [Start, End) of Text.
+    bool Accepts(char Key, const std::string& Text, size_t Start, size_t End) const
+    {
+        if (Key >= '0' && Key <= '9')
+            return true;
+        if (Key == '-')
+            return AllowNegative && Start == 0 && (End > Start || Text.compare(0, 1, "-") != 0);
+        if (Type == ctNumeric && Key == Separator)
+            return Text.find(Separator) == std::string::npos ||
+                   Text.find(Separator, Start) < End; // typing replaces the selected one
+        return false;
+    }
+
+    // Typed, character by character, over the selection.
+    bool AcceptsAll(const std::string& Typed, std::string Text, size_t Start, size_t End) const
+    {
+        for (const char key : Typed) {
+            if (!Accepts(key, Text, Start, End))
+                return false;
+            Text.replace(Start, End - Start, 1, key);
+            End = ++Start;
+        }
+        return true;
+    }
+};
+} // namespace
 
 // ---------------------------------------------------------------------------
 // TCorvelComboStrings
@@ -215,15 +259,199 @@ void TCorvelComboBox::Dispatch(TMessage& Message)
     }
 }
 
-void TCorvelComboBox::WMChar(TMessage& Message) { TCustomComboBox::Dispatch(Message); }
+// --- the typing filter ---
 
-void TCorvelComboBox::CNCommandResponse(TMessage& Message) { TCustomComboBox::Dispatch(Message); }
+void TCorvelComboBox::KeyPress(char& Key)
+{
+    if (FSkipNextChar) {
+        // The type-ahead search has taken this character: the handlers see it once,
+        // the system's own one-letter selection never.
+        FSkipNextChar = false;
+        TCustomComboBox::KeyPress(Key);
+        Key = 0;
+        return;
+    }
+    TCustomComboBox::KeyPress(Key);
+    if (Style() == csDropDown && FType != ctAny && Key != '\b' && !TypedFits(std::string(1, Key)))
+        Key = 0;
+}
 
-void TCorvelComboBox::OnTimer(TMessage& Message) { TCustomComboBox::Dispatch(Message); }
+bool TCorvelComboBox::TypedFits(const std::string& Typed) const
+{
+    const std::string text = Text();
+    const size_t start = std::min<size_t>(static_cast<size_t>(SelStart()), text.size());
+    const size_t end = std::min<size_t>(start + static_cast<size_t>(SelLength()), text.size());
+    return TNumberEntry{FType, FAllowNegative, FormatSettings.DecimalSeparator}.AcceptsAll(Typed, text, start, end);
+}
 
-void TCorvelComboBox::CBSetCurSel(TMessage& Message) { TCustomComboBox::Dispatch(Message); }
+bool TCorvelComboBox::PasteFits() const
+{
+    if (Style() != csDropDown || FType == ctAny)
+        return true;
+    if (!IsClipboardFormatAvailable(CF_TEXT))
+        return false;
+    // A number, and one that could have been typed there.
+    const std::string pasted = Clipboard()->AsText();
+    double value;
+    return TryStrToFloat(pasted, value) && TypedFits(pasted);
+}
 
+// The system hands a paste sent to the combo box to its edit part, whose hook
+// filters every paste, its own (Shift+Insert, its context menu) included.
 void TCorvelComboBox::MyPaste(TMessage& Message) { TCustomComboBox::Dispatch(Message); }
+
+// --- auto-completion ---
+
+void TCorvelComboBox::KeyDown(WORD& Key, TShiftState Shift)
+{
+    FLastKey = Key;
+    TCustomComboBox::KeyDown(Key, Shift);
+    // The edit part pastes Shift+Insert itself, without a WM_PASTE to filter.
+    if (Key == VK_INSERT && Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) && !PasteFits())
+        Key = 0;
+}
+
+void TCorvelComboBox::Change()
+{
+    if (!FAutoSelectItem) {
+        TCustomComboBox::Change();
+        return;
+    }
+    FTypedText = Text();
+    if (FSeeCode)
+        if (const size_t space = FTypedText.find(' '); space != std::string::npos) {
+            // The user types codes: a whole item string is cut back to its code.
+            FTypedText.erase(space);
+            SetEditText(FTypedText);
+            const int length = static_cast<int>(FTypedText.size());
+            SelectInEdit(length, length);
+        }
+    if (FLastKey == VK_BACK || FLastKey == VK_DELETE) {
+        // A deletion completes nothing, not even with a candidate an earlier change found.
+        FLastKey = 0;
+        FCompleteIndex = -1;
+        if (FSeeCode) {
+            SetSelectedCode("");
+            TCustomComboBox::Change();
+        } else if (Text().empty() && !GetSelectedCode().empty()) {
+            TCustomComboBox::Change();
+            SetSelectedCode("");
+        } else {
+            TCustomComboBox::Change();
+        }
+        return;
+    }
+    FLastKey = 0;
+    // Typing inside the text is editing it, not asking for an item.
+    if (!FSeeCode && SelStart() != static_cast<int>(FTypedText.size())) {
+        TCustomComboBox::Change();
+        return;
+    }
+    FCompleteIndex = FindStringExact(FTypedText);
+    if (FCompleteIndex == -1)
+        FCompleteIndex = FindString(FTypedText);
+    TCustomComboBox::Change();
+}
+
+void TCorvelComboBox::CNCommandResponse(TMessage& Message)
+{
+    const int before = ItemIndex();
+    // The system turns the edit part's notification into the combo box's, which runs Change.
+    TCustomComboBox::Dispatch(Message);
+    if (FAutoSelectItem && Style() == csDropDown && ItemIndex() == -1 && FCompleteIndex != -1)
+        CompleteTyped();
+    // The user's edit has left the item: its code goes too. No candidate is kept
+    // for later, as the next notification would complete it at once and undo a
+    // deletion.
+    if (ItemIndex() == -1 && before != -1 && FindStringExact(Text()) == -1)
+        SetSelectedCode("");
+}
+
+void TCorvelComboBox::CompleteTyped()
+{
+    const std::string old = Text();
+    SetSelectedCode(GetCode(FCompleteIndex));
+    // The system filled the edit part without a word: the handler learns it here.
+    if (Text() != old && OnChange)
+        OnChange(this);
+    const int typed = static_cast<int>(FTypedText.size());
+    if (FSeeCode) {
+        // Home shows the code at the start of a long item string.
+        if (const HWND edit = EditHandle()) {
+            SendMessageA(edit, WM_KEYDOWN, VK_HOME, 0);
+            SendMessageA(edit, WM_KEYUP, VK_HOME, 0);
+        }
+        SelectInEdit(typed, static_cast<int>(GetSelectedCode().size()));
+    } else {
+        SelectInEdit(typed, -1);
+    }
+    FCompleteIndex = -1;
+}
+
+void TCorvelComboBox::SelectInEdit(int Start, int End)
+{
+    SendMessageA(Handle(), CB_SETEDITSEL, 0, MAKELPARAM(Start, End));
+}
+
+// --- the type-ahead search of a drop-down list ---
+
+void TCorvelComboBox::WMChar(TMessage& Message)
+{
+    const char key = static_cast<char>(LOBYTE(Message.WParam));
+    // Control characters (Enter, Escape, Backspace) are keys, not letters to look for.
+    if (!TypeAheadActive() || static_cast<unsigned char>(key) < ' ') {
+        TCustomComboBox::Dispatch(Message);
+        return;
+    }
+    FSearchIndex = -1;
+    StopTimer(TypeAheadTimer);
+    if (FNewSearch)
+        FSearchText.assign(1, key);
+    else
+        FSearchText += key;
+    FSearchIndex = FindString(FSearchText);
+    // The same letter twice stays on the first item with it rather than failing.
+    if (FSearchIndex == -1 && FSearchText.size() == 2) {
+        const std::string single(1, key);
+        FSearchIndex = FindString(single);
+        if (FSearchIndex != -1)
+            FSearchText = single;
+    }
+    if (FSearchIndex == -1)
+        MessageBeepProc()(0);
+    else
+        SetItemIndex(FSearchIndex); // quietly: no OnClick, OnChange or OnSelectedCodeChange
+    FNewSearch = false;
+    StartTimer(TypeAheadTimer, TypeAheadInterval);
+    FSkipNextChar = true;
+    TCustomComboBox::Dispatch(Message);
+    FSkipNextChar = false; // whether or not a form's key preview let it reach KeyPress
+}
+
+void TCorvelComboBox::OnTimer(TMessage& Message)
+{
+    if (Message.WParam == TypeAheadTimer)
+        EndSearch();
+    else
+        TCustomComboBox::Dispatch(Message);
+}
+
+void TCorvelComboBox::EndSearch()
+{
+    StopTimer(TypeAheadTimer);
+    FSkipNextChar = false;
+    FNewSearch = true;
+    // The selection belongs to the program again.
+    FSearchIndex = -1;
+}
+
+void TCorvelComboBox::CBSetCurSel(TMessage& Message)
+{
+    // Within the second, whatever else asks for a selection gets the search's.
+    if (TypeAheadActive() && FSearchIndex != -1 && static_cast<int>(Message.WParam) != FSearchIndex)
+        Message.WParam = static_cast<WPARAM>(FSearchIndex);
+    TCustomComboBox::Dispatch(Message);
+}
 
 // --- the edit part ---
 
@@ -232,12 +460,62 @@ void TCorvelComboBox::CreateWnd()
     TCustomComboBox::CreateWnd();
     // Each new window has a new edit part: the hook goes on every one.
     FHookedEdit = EditHandle();
-    if (FHookedEdit)
-        FPrevEditProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(FHookedEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditHook.Proc())));
+    if (!FHookedEdit)
+        return;
+    FPrevEditProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(FHookedEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditHook.Proc())));
+    // The new window had its font before the hook could see it.
+    RemoveLeftMargin(FHookedEdit);
 }
 
-void TCorvelComboBox::MyEditWndProc(TMessage& Message) { ComboWndProc(Message, FHookedEdit, FPrevEditProc); }
+void TCorvelComboBox::RemoveLeftMargin(HWND Edit)
+{
+    // The text starts at the edge, as the drop-down list's items do; systems before
+    // version 4 have no margins.
+    if (LOBYTE(LOWORD(GetVersion())) >= 4)
+        SendMessageA(Edit, EM_SETMARGINS, EC_LEFTMARGIN, 0);
+}
+
+void TCorvelComboBox::MyEditWndProc(TMessage& Message)
+{
+    const HWND edit = FHookedEdit;
+    switch (Message.Msg) {
+    case WM_SYSCOMMAND: WndProc(Message); return;
+    case WM_PASTE:
+        if (!PasteFits())
+            return;
+        break;
+    case WM_NCDESTROY: FHookedEdit = nullptr; break;
+    default: break;
+    }
+    // The framework's handling of the edit part, once: keys, mouse (a release over
+    // the edit part reaches OnMouseUp in the combo box's coordinates), focus.
+    ComboWndProc(Message, edit, FPrevEditProc);
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (DragMode() == dmAutomatic)
+            DragFromEdit(edit);
+        break;
+    case WM_SETFONT:
+        // Each font brings the margin that suits it.
+        RemoveLeftMargin(edit);
+        break;
+    default: break;
+    }
+}
+
+void TCorvelComboBox::DragFromEdit(HWND Edit)
+{
+    // At once, without waiting for the pointer to move: the press on the text is
+    // the start of the drag, not of a selection.
+    BeginDrag(false, 0);
+    // The edit part stops selecting text; the mouse is the drag's now.
+    POINT p;
+    GetCursorPos(&p);
+    ::ScreenToClient(Handle(), &p);
+    SendMessageA(Edit, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+}
 
 // ---------------------------------------------------------------------------
 

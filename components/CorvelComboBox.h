@@ -95,20 +95,43 @@ public:
     void Click() override;
     void Dispatch(TMessage& Message) override;
 
-    // The routed messages, and the edit part's window procedure.
+    // The typing aids. A drop-down list searches the characters typed within a
+    // second of each other (WMChar, OnTimer, CBSetCurSel); a drop-down combo box
+    // completes what is typed with the first item that begins with it (Change, KeyDown,
+    // CNCommandResponse) and, for Type ctInteger or ctNumeric, lets through only
+    // what makes a number (KeyPress, and the edit part's paste).
     void WMChar(TMessage& Message);
     void CNCommandResponse(TMessage& Message);
     void OnTimer(TMessage& Message);
     void CBSetCurSel(TMessage& Message);
     void MyPaste(TMessage& Message);
+    // The edit part's window procedure: automatic dragging from it, its paste
+    // filtered, and no left margin.
     void MyEditWndProc(TMessage& Message);
 
 protected:
     void CreateWnd() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Change() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
 
 private:
     friend class TCorvelComboStrings;
+
+    bool TypeAheadActive() const { return FAutoSelectItem && Style() == csDropDownList; }
+    void EndSearch();
+    // Selects the candidate found by Change and leaves its untyped rest selected.
+    void CompleteTyped();
+    // Whether the typing filter lets Typed through, character by character, over
+    // the edit selection.
+    bool TypedFits(const std::string& Typed) const;
+    // Whether the clipboard holds a number that TypedFits.
+    bool PasteFits() const;
+    // Selects characters Start to End of the edit part (End -1: to the end of the text).
+    void SelectInEdit(int Start, int End);
+    void DragFromEdit(HWND Edit);
+    static void RemoveLeftMargin(HWND Edit);
 
     std::string FLastSelectedCode;
     std::string FCodeTableType;
@@ -129,7 +152,6 @@ private:
     int FCompleteIndex = -1;
     bool FSkipNextChar = false;
     bool FNewSearch = false;
-    UINT_PTR FTimerId = 0;
     std::string FSearchText;
     // The edit part's procedure while the window exists; the destructor destroys the
     // window before any member goes.

@@ -238,12 +238,19 @@ bool TControl::Dragging() const { return gDrag && gDrag->Source == this; }
 
 void TControl::BeginDrag(bool Immediate, int Threshold)
 {
-    if (gDrag)
-        return;
-    POINT p;
-    GetCursorPos(&p);
-    gDrag = TDragOperation{this, TPoint(p.x, p.y), Threshold < 0 ? GetSystemMetrics(SM_CXDRAG) : Threshold, false, nullptr};
-    SetCaptureControl(this);
+    const int distance = Threshold < 0 ? GetSystemMetrics(SM_CXDRAG) : Threshold;
+    if (gDrag) {
+        // A control that starts its own drag from a part the framework already
+        // watches (a combo box's edit part) overrides the framework's pending one.
+        if (gDrag->Source != this || gDrag->Started)
+            return;
+        gDrag->Threshold = distance;
+    } else {
+        POINT p;
+        GetCursorPos(&p);
+        gDrag = TDragOperation{this, TPoint(p.x, p.y), distance, false, nullptr};
+        SetCaptureControl(this);
+    }
     if (Immediate || gDrag->Threshold == 0) {
         gDrag->Started = true;
         if (OnStartDrag)

@@ -180,7 +180,8 @@ public:
     TCursor DragCursor() const { return FDragCursor; }
     void SetDragCursor(TCursor value) { FDragCursor = value; }
     // Starts dragging this control: at once, or once the pointer has moved
-    // Threshold pixels (-1: the system's drag distance).
+    // Threshold pixels (-1: the system's drag distance). Asked again before the
+    // pointer has moved far enough, the later request applies.
     void BeginDrag(bool Immediate, int Threshold = -1);
     void EndDrag(bool Drop);
     bool Dragging() const;

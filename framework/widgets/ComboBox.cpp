@@ -278,11 +278,7 @@ void TCustomComboBox::Dispatch(TMessage& Message)
 
 void TCustomComboBox::EditWndProc(TMessage& Message)
 {
-    const HWND edit = FEditHandle;
-    // Its last message: the edit part is gone however the handlers fare.
-    if (Message.Msg == WM_NCDESTROY)
-        FEditHandle = nullptr;
-    ComboWndProc(Message, edit, FDefEditProc);
+    ComboWndProc(Message, FEditHandle, FDefEditProc);
 }
 
 void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC ComboProc)
@@ -294,6 +290,9 @@ void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Com
     auto passOn = [&] {
         Message.Result = CallWindowProcA(ComboProc, ComboWnd, Message.Msg, Message.WParam, Message.LParam);
     };
+    // Its last message, whoever hooked it: the edit part is gone however the handlers fare.
+    if (Message.Msg == WM_NCDESTROY && ComboWnd == FEditHandle)
+        FEditHandle = nullptr;
     switch (Message.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -334,6 +333,9 @@ void TCustomComboBox::ComboWndProc(TMessage& Message, HWND ComboWnd, WNDPROC Com
 
 void TCustomComboBox::EditMouseMessage(const TMessage& Message, HWND EditWindow)
 {
+    // While the combo box is dragged the mouse is the drag's, as on its own window.
+    if (Dragging())
+        return;
     POINT p{Message.XPos(), Message.YPos()};
     MapWindowPoints(EditWindow, Handle(), &p, 1);
     TShiftState shift = KeysToShiftState(Message.WParam);

@@ -1,0 +1,7 @@
+#include "framework/system/Beep.h"
+
+TMessageBeepProc& MessageBeepProc()
+{
+    static TMessageBeepProc proc = MessageBeep;
+    return proc;
+}
