@@ -2,6 +2,7 @@
 // chains as deep as a resource may nest them, the same 2,000 side by side, and the
 // bare Win32 loop creating 2,000 status-bar windows, each shown and painted once.
 // Prints the times and their ratios; timing never fails it.
+#include "BenchClock.h"
 #include "framework/forms/Application.h"
 #include "framework/forms/Form.h"
 #include "framework/streaming/FormReader.h"
@@ -17,18 +18,6 @@
 
 namespace {
 constexpr int Components = 2000, ChainDepth = 32;
-
-double Seconds()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / frequency;
-}
 
 // Components status bars, in chains of Depth each inside the one before.
 std::string Resource(int depth)

@@ -1,6 +1,7 @@
 // How fast a large wall paints: a 100 x 100 wall painted whole and through a small
 // clip rectangle, next to a bare GDI loop that draws the same shapes with brushes
 // and pens made once. Prints the times and their ratios; timing never fails it.
+#include "BenchClock.h"
 #include "components/WineWall.h"
 #include "framework/graphics/Bitmap.h"
 
@@ -32,50 +33,6 @@ TBottle BottleAt(int row, int col)
     static const TColor fills[] = {clWhite, 0x002040A0, 0x00C0E0F0};
     return {false, fills[n % 3], n % 4 == 0 ? clRed : clBlack};
 }
-
-double Seconds()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / frequency;
-}
-
-// Time this thread has run, which other programs on the machine do not stretch;
-// the system counts it in ticks of several milliseconds, so only long sums tell.
-double ThreadSeconds()
-{
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) {
-        return static_cast<double>(static_cast<uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-// The cost of one run of a piece of work: the best elapsed time of its runs, and
-// the thread time of all runs together per run.
-struct TCost {
-    double Best = 1e9;
-    double ThreadTotal = 0;
-    int Runs = 0;
-
-    template <class F>
-    void Measure(F&& work)
-    {
-        const double thread = ThreadSeconds(), start = Seconds();
-        work();
-        GdiFlush();
-        Best = std::min(Best, Seconds() - start);
-        ThreadTotal += ThreadSeconds() - thread;
-        ++Runs;
-    }
-    double ThreadMean() const { return ThreadTotal / Runs; }
-};
 
 // GDI objects made once for the bare loop, deleted at the end.
 class TGdiKit {

@@ -165,14 +165,7 @@ void TCorvelComboBox::SetSeeCode(bool value)
 
 void TCorvelComboBox::SetType(CorvelComboType value) { FType = value; }
 
-void TCorvelComboBox::SetControl(TControl* value)
-{
-    if (value == FControl)
-        return;
-    RemoveFreeNotification(FControl);
-    FControl = value;
-    FreeNotification(value);
-}
+void TCorvelComboBox::SetControl(TControl* value) { SetWatchedReference(FControl, value); }
 
 void TCorvelComboBox::Notification(TComponent* AComponent, TOperation Operation)
 {

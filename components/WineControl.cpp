@@ -121,14 +121,7 @@ void TWineControl::SetColor(TColor value)
     Refresh();
 }
 
-void TWineControl::SetControl(TControl* value)
-{
-    if (value == FControl)
-        return;
-    RemoveFreeNotification(FControl);
-    FControl = value;
-    FreeNotification(value);
-}
+void TWineControl::SetControl(TControl* value) { SetWatchedReference(FControl, value); }
 
 void TWineControl::Notification(TComponent* AComponent, TOperation Operation)
 {

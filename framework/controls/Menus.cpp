@@ -265,14 +265,5 @@ void TPopupMenu::Popup(int X, int Y)
 
 // --- the control's reference ---
 
-void TControl::SetPopupMenu(TPopupMenu* value)
-{
-    if (value == FPopupMenu)
-        return;
-    if (FPopupMenu)
-        RemoveFreeNotification(FPopupMenu);
-    FPopupMenu = value;
-    // A menu destroyed first clears the reference (Notification).
-    if (value)
-        FreeNotification(value);
-}
+// A menu destroyed first clears the reference (Notification).
+void TControl::SetPopupMenu(TPopupMenu* value) { SetWatchedReference(FPopupMenu, value); }

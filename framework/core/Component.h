@@ -79,6 +79,18 @@ public:
     void RemoveFreeNotification(TComponent* AComponent);
 
 protected:
+    // Points a reference this component holds at another component, watched so that
+    // Notification can clear it when that component is destroyed first.
+    template <class T>
+    void SetWatchedReference(T*& reference, T* value)
+    {
+        if (reference == value)
+            return;
+        RemoveFreeNotification(reference);
+        reference = value;
+        FreeNotification(value);
+    }
+
     // Marks the component as being destroyed and tells the linked components; derived
     // destructors call it first, so that handlers can tell a component that is going
     // away and nobody reaches it through a reference any longer.

@@ -1,3 +1,4 @@
+#include "support/FormFromText.h"
 #include "ShortDateFormatScope.h"
 
 #include "components/ColorButton.h"
@@ -62,21 +63,7 @@ const char* const FormText = R"(TForm FM_Cellar {
 }
 )";
 
-std::unique_ptr<TForm> Read(const std::string& text)
-{
-    auto form = std::make_unique<TForm>(nullptr);
-    ReadComponent(text, *form, "WF_Cellar");
-    return form;
-}
-
-template <class T>
-T& Find(const TComponent& root, const char* name)
-{
-    auto* found = dynamic_cast<T*>(root.FindComponent(name));
-    if (!found)
-        throw std::runtime_error(std::string("no ") + name);
-    return *found;
-}
+std::unique_ptr<TForm> Read(const std::string& text) { return ReadForm(text, "WF_Cellar"); }
 } // namespace
 
 TEST(DrawnControlsResource, ReadWrittenAndReadAgain)

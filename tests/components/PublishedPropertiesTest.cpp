@@ -1,6 +1,7 @@
 // Each component publishes the properties its documentation lists, in that order,
 // and the machinery those properties stand for (a popup menu reference, anchors,
 // size constraints) reads from and writes back to a form resource.
+#include "support/FormFromText.h"
 #include "components/ColorButton.h"
 #include "components/CorvelLabel.h"
 #include "components/CorvelSplit.h"
@@ -133,21 +134,7 @@ const char* const CellarForm = R"(TForm FM_Cellar {
 }
 )";
 
-std::unique_ptr<TForm> Read(const std::string& text)
-{
-    auto form = std::make_unique<TForm>(nullptr);
-    ReadComponent(text, *form, "WF_Cellar");
-    return form;
-}
-
-template <class T>
-T& Find(const TComponent& root, const char* name)
-{
-    auto* found = dynamic_cast<T*>(root.FindComponent(name));
-    if (!found)
-        throw std::runtime_error(std::string("no ") + name);
-    return *found;
-}
+std::unique_ptr<TForm> Read(const std::string& text) { return ReadForm(text, "WF_Cellar"); }
 } // namespace
 
 TEST(PublishedProperties, MenusAnchorsAndConstraintsReadAndWriteBack)
