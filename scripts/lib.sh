@@ -11,11 +11,16 @@ export WINEARCH=win64
 export WINEDLLPATH="$BUILD/wine-i386/dlls"
 STARTED_PIDS=()
 
-build_targets() {
-    local jobs; jobs=$(nproc)
+# The 32-bit release tree alone: what ships on the medium.
+build_release() {
     cmake -S "$ROOT" -B "$BUILD/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
           -DCMAKE_BUILD_TYPE=Release -DELV_TESTS=OFF >/dev/null
-    cmake --build "$BUILD/i686" -j "$jobs"
+    cmake --build "$BUILD/i686" -j "$(nproc)"
+}
+
+build_targets() {
+    local jobs; jobs=$(nproc)
+    build_release
     cmake -S "$ROOT" -B "$BUILD/x86_64" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
           -DCMAKE_BUILD_TYPE=Release -DELV_TESTS=ON \
           -DELV_RELEASE_LAUNCHER="$BUILD/i686/app/Launcher.exe" \
