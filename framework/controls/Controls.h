@@ -344,6 +344,10 @@ private:
     HDC FOwnedDC = nullptr;
 };
 
+// The program's icon: its MAINICON resource, or null when it has none. A shared icon
+// from LoadIcon, which nobody destroys.
+HICON ProgramIcon();
+
 struct TCreateParams {
     std::string Caption;
     DWORD Style = 0;

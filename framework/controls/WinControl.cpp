@@ -110,6 +110,12 @@ void TWinControl::CreateParams(TCreateParams& Params)
     Params.WinClassName = ClassName();
 }
 
+HICON ProgramIcon()
+{
+    static const HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+    return icon;
+}
+
 void TWinControl::CreateWnd()
 {
     TCreateParams params;
@@ -129,6 +135,9 @@ void TWinControl::CreateWnd()
         } else {
             wc.style = params.ClassStyle;
             wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+            // A top-level window shows the program's icon in its caption bar.
+            if (!(params.Style & WS_CHILD))
+                wc.hIcon = ProgramIcon();
         }
         wc.lpfnWndProc = &TWinControl::InitialWndProc;
         wc.hInstance = instance;

@@ -82,6 +82,7 @@ HWND TApplication::Handle()
             wc.lpfnWndProc = ApplicationWndProc;
             wc.hInstance = instance;
             wc.lpszClassName = "TApplication";
+            wc.hIcon = ProgramIcon();   // the task-bar entry's icon
             RegisterClassA(&wc);
         }
         // Zero-sized, so that it shows nothing but its task-bar entry once visible.

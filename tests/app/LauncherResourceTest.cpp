@@ -3,9 +3,11 @@
 #include "app/WD_InstallRegistry.h"
 #include "app/WF_Installation.h"
 #include "framework/core/Streams.h"
+#include "framework/GraphicsTestSupport.h"
 #include "framework/forms/DataModule.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormWriter.h"
+#include "framework/system/Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -119,4 +121,44 @@ TEST(LauncherResources, BannerIsASixteenColourPictureOnALightGreyGround)
     EXPECT_GT(inked, 500);
     EXPECT_EQ(image.Width(), 285);
     EXPECT_EQ(image.Height(), 90);
+}
+
+// The icon a shell shows for the program (its first icon group) and its windows show in
+// their caption bar and task-bar entry: a wine bottle drawn at 16 and 32 pixels.
+TEST(LauncherResources, IconIsAWineBottleAtSixteenAndThirtyTwoPixels)
+{
+    const HMODULE module = GetModuleHandleA(nullptr);
+    std::vector<std::string> groups;
+    EnumResourceNamesA(module, RT_GROUP_ICON, [](HMODULE, LPCSTR, LPSTR name, LONG_PTR found) -> BOOL {
+        reinterpret_cast<std::vector<std::string>*>(found)->push_back(IS_INTRESOURCE(name) ? "#" : name);
+        return TRUE;
+    }, reinterpret_cast<LONG_PTR>(&groups));
+    ASSERT_FALSE(groups.empty());
+    EXPECT_EQ(groups.front(), "MAINICON");
+
+    // The group's directory (GRPICONDIR): a count, then 14-byte entries led by the width.
+    const std::string directory = [&] {
+        TResourceStream stored(module, "MAINICON", RT_GROUP_ICON);
+        return stored.ReadAll();
+    }();
+    ASSERT_GE(directory.size(), 6u + 2 * 14);
+    EXPECT_EQ(directory[4], 2);
+    EXPECT_EQ(std::vector<int>({directory[6], directory[6 + 14]}), std::vector<int>({16, 32}));
+
+    for (const int size : {16, 32}) {
+        SCOPED_TRACE(size);
+        const TUniqueHandle<HICON, &DestroyIcon> icon(
+            static_cast<HICON>(LoadImageA(module, "MAINICON", IMAGE_ICON, size, size, 0)));
+        ASSERT_NE(icon.Get(), nullptr);
+        TBitmap surface;
+        MakeBlank(surface, size, size, clFuchsia);
+        ASSERT_TRUE(DrawIconEx(surface.Canvas()->Handle(), 0, 0, icon.Get(), size, size, 0, nullptr, DI_NORMAL));
+        // Points of the bottle's 32-unit drawing grid, at this size.
+        const auto at = [&](int x, int y) { return surface.Pixel(x * size / 32, y * size / 32); };
+        EXPECT_EQ(at(0, 0), clFuchsia) << "the ground is transparent";
+        EXPECT_EQ(at(31, 16), clFuchsia) << "the ground is transparent";
+        EXPECT_EQ(at(16, 21), static_cast<TColor>(RGB(0x7A, 0x10, 0x20))) << "the label's red band";
+        EXPECT_EQ(at(20, 29), static_cast<TColor>(RGB(0x1E, 0x46, 0x22))) << "the green glass";
+        EXPECT_EQ(at(16, 2), static_cast<TColor>(RGB(0xC8, 0xA0, 0x40))) << "the gold capsule";
+    }
 }

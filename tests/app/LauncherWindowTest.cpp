@@ -133,6 +133,16 @@ TEST(LauncherLaunchDirectory, IsTheProgramsFolderWithOneClosingBackslash)
     EXPECT_EQ(TFM_Installation::LaunchDirectoryOf(deep), deep.substr(0, deep.size() - 12));
 }
 
+TEST_F(LauncherWindowTest, TheCaptionBarAndTheTaskBarEntryShowTheProgramsIcon)
+{
+    Open();
+    const HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 0, 0,
+                                                     LR_DEFAULTSIZE | LR_SHARED));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(Window->Handle(), GCLP_HICON)), icon);
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(Application->Handle(), GCLP_HICON)), icon);
+}
+
 TEST_F(LauncherWindowTest, WithoutTheMdacInstallerItsEntryHidesAndTheGapStays)
 {
     Open();
