@@ -84,5 +84,37 @@ PATH="$work/failing-tools:$PATH" refused "the ISO tool failing" "xorriso could n
 check "the ISO tool failing: the medium folder in place is kept" \
     same_bytes "$least/Elvarine/Setup.exe" "$setup"
 
+# The image as the user's drive M: the launcher at its root starts M:\Setup.exe on key 1.
+# Wine and the display are the ones scripts/test.sh started for the run.
+window_named() { # window_named TITLE -> the first window with that title, waiting for it
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ] && { echo "$id"; return; }
+        sleep 0.1
+    done
+    return 1
+}
+press() { xdotool windowfocus --sync "$1" 2>/dev/null; xdotool key "$2"; }
+drive="$work/drive" link="${WINEPREFIX:?run through scripts/test.sh}/dosdevices/m:"
+mkdir "$drive" && iso "$least/Elvarine.iso" -osirrox on -extract / "$drive" >/dev/null && chmod -R u+w "$drive"
+ln -sfn "$drive" "$link"
+trap 'rm -f "$link"; rm -rf "$work"' EXIT
+wine 'M:\Launcher.exe' &
+launcher=$!
+if window=$(window_named Elvarine); then
+    press "$window" 1
+    for _ in $(seq 100); do [ -f "$drive/setup-started.txt" ] && break; sleep 0.1; done
+    check "key 1 at the drive root started the medium's Setup.exe" [ -f "$drive/setup-started.txt" ]
+    if standin=$(window_named 'Elvarine Setup \(stand-in\)'); then press "$standin" Return; fi
+    press "$window" Escape
+    for _ in $(seq 100); do kill -0 "$launcher" 2>/dev/null || break; sleep 0.1; done
+    kill "$launcher" 2>/dev/null   # still running: Escape did not end it, and the check fails
+    status=0; wait "$launcher" || status=$?
+    check "the launcher at the drive root ends cleanly on Escape (exit $status)" [ "$status" -eq 0 ]
+else
+    check "the launcher shows from the drive root" false
+    kill "$launcher" 2>/dev/null
+fi
+
 ((failures == 0)) && echo "medium: all checks passed"
 exit $((failures > 0))
