@@ -67,7 +67,7 @@ build_log=$(build_release 2>&1) || { echo "$build_log" >&2; fail "building the l
 folder="$out/Elvarine" image="$out/Elvarine.iso"
 staging=$(mktemp -d "$out/.Elvarine.XXXXXX") || fail "--out: cannot write to $out"
 staged_image="$staging.iso"
-trap 'rm -rf "$staging" "$staged_image" "$folder.old"' EXIT
+trap 'rm -rf "$staging" "$staged_image"' EXIT
 
 cp "$launcher" "$staging/Launcher.exe"
 cp "$setup" "$staging/Setup.exe"
@@ -85,8 +85,11 @@ chmod 755 "$staging"
 xorriso -as mkisofs -quiet -V ELVARINE -J -joliet-long -r -o "$staged_image" "$staging" >&2 ||
     fail "xorriso could not write the image"
 
+# Should a rename fail, the previous folder stays beside as Elvarine.old.
+rm -rf "$folder.old"
 [ ! -e "$folder" ] || mv "$folder" "$folder.old"
 mv "$staging" "$folder"
 mv "$staged_image" "$image"
+rm -rf "$folder.old"
 echo "medium folder: $folder"
 echo "medium image:  $image"
