@@ -9,6 +9,7 @@
 // size: a scenario that reads pixels or points at the links is a
 // TEST_F(LauncherOnScreen, ...), which drives the 64-bit build only.
 #include "support/DialogWatcher.h"
+#include "support/ProgramDriver.h"
 #include "support/RegistrySnapshot.h"
 
 #include "framework/graphics/Bitmap.h"
@@ -25,15 +26,6 @@
 
 namespace {
 const char* const MarkerKey = "Software\\Corvel\\Elvarine";
-
-// A path of the build machine as the programs under Wine see it.
-std::string FromUnix(std::string path)
-{
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return "Z:" + path;
-}
 
 std::string TempFolder()
 {
@@ -104,56 +96,11 @@ private:
 };
 
 // The launcher running as its own process; ended by the test, or killed if still there.
-class TLauncherProcess {
+class TLauncherProcess : public TProgramProcess {
 public:
-    explicit TLauncherProcess(const std::string& exe, const std::string& arguments = "")
-    {
-        std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        const std::string folder = exe.substr(0, exe.find_last_of('\\') + 1);
-        EXPECT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   folder.c_str(), &startup, &FInfo))
-            << exe << ": error " << GetLastError()
-            << " (a 32-bit program needs Wine's 32-bit DLLs on WINEDLLPATH, as scripts/test.sh sets it)";
-    }
-    ~TLauncherProcess()
-    {
-        if (FInfo.hProcess) {
-            if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(FInfo.hProcess, 1);
-                WaitForSingleObject(FInfo.hProcess, 5000);
-            }
-            CloseHandle(FInfo.hProcess);
-            CloseHandle(FInfo.hThread);
-        }
-    }
-    TLauncherProcess(const TLauncherProcess&) = delete;
-    TLauncherProcess& operator=(const TLauncherProcess&) = delete;
-
-    DWORD Id() const { return FInfo.dwProcessId; }
+    using TProgramProcess::TProgramProcess;
     // The launcher window once it shows, or null after TimeoutMs.
-    HWND WaitForWindow(DWORD timeoutMs = 15000)
-    {
-        HWND window = nullptr;
-        WaitFor([&] { return (window = FindTopLevelWindow(nullptr, "Elvarine", Id())) != nullptr; }, timeoutMs);
-        if (window)
-            WaitForInputIdle(FInfo.hProcess, 5000);
-        return window;
-    }
-    // The exit code once the process ended, or -1 while it still runs after TimeoutMs.
-    long WaitForExit(DWORD timeoutMs = 15000)
-    {
-        if (WaitForSingleObject(FInfo.hProcess, timeoutMs) != WAIT_OBJECT_0)
-            return -1;
-        DWORD code = 0;
-        GetExitCodeProcess(FInfo.hProcess, &code);
-        return static_cast<long>(code);
-    }
-    bool Running() { return WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT; }
-
-private:
-    PROCESS_INFORMATION FInfo{};
+    HWND WaitForWindow(DWORD timeoutMs = 15000) { return TProgramProcess::WaitForWindow("Elvarine", timeoutMs); }
 };
 
 // Runs a program of the machine under Wine (a Unix one too) and waits for it.
@@ -194,48 +141,6 @@ private:
     std::string FLink, FRoot;
 };
 
-// --- the real pointer and keyboard ---
-
-TPoint ClientToScreenOf(HWND window, int x, int y)
-{
-    POINT p{x, y};
-    ClientToScreen(window, &p);
-    return TPoint(p.x, p.y);
-}
-
-void PointAt(HWND window, int x, int y)
-{
-    const TPoint p = ClientToScreenOf(window, x, y);
-    SetCursorPos(p.x, p.y);
-    Sleep(150);
-}
-
-void Press(DWORD down, DWORD up)
-{
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = down;
-    inputs[1].mi.dwFlags = up;
-    SendInput(2, inputs, sizeof(INPUT));
-    Sleep(150);
-}
-
-void ClickAt(HWND window, int x, int y)
-{
-    PointAt(window, x, y);
-    Press(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-}
-
-void TypeKey(WORD key)
-{
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
-    Sleep(150);
-}
-
 // --- the screen ---
 
 // How many pixels of the colour a client rectangle of the window shows on the screen.
@@ -252,22 +157,7 @@ int CountOnScreen(HWND window, const TRect& client, COLORREF color)
 }
 
 // The window as it is on the screen, saved as a .bmp under the build folder.
-std::string Screenshot(HWND window, const std::string& name)
-{
-    RECT r;
-    if (!GetWindowRect(window, &r))
-        return "";
-    TBitmap shot;
-    shot.SetSize(r.right - r.left, r.bottom - r.top);
-    HDC screen = GetDC(nullptr);
-    BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), screen, r.left, r.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    const std::string path = FromUnix(ELV_ARTIFACT_DIR) + "\\" + name + ".bmp";
-    const TBytes bytes = shot.SaveToBmpBytes();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
+std::string Screenshot(HWND window, const std::string& name) { return ScreenshotOf(window, FromUnix(ELV_ARTIFACT_DIR), name); }
 
 std::vector<std::string> ChildTexts(HWND window)
 {
