@@ -162,6 +162,49 @@ TEST_F(GalleryOnScreen, LocaleAClickOnACompartmentShowsItsWineAndBottlingDate)
     }
 }
 
+TEST_F(GalleryOnScreen, EachCompartmentHintsAtItsWine)
+{
+    struct {
+        int Row, Col;
+        const char* Hint;
+    } const rests[] = {
+        {9, 18, "I18: Chambolle-Musigny Les Amoureuses 2016, 4 bottles"},
+        {2, 1, "B1: empty"},
+        {3, 7, "C7: Rose Brut 2018, 1 bottle"},
+    };
+    for (const auto& rest : rests) {
+        const TPoint at = CompartmentCentre(rest.Row, rest.Col);
+        PointAt(Window, at.x - 2, at.y);
+        PointAt(Window, at.x, at.y);
+        EXPECT_TRUE(WaitFor([&] { return FindTopLevelWindow("THintWindow", rest.Hint, Gallery.Id()) != nullptr; }, 5000))
+            << "no hint \"" << rest.Hint << '"';
+    }
+}
+
+TEST_F(GalleryOnScreen, ThePopupMenuActsOnTheCompartmentUnderThePointer)
+{
+    // Drink C7's last bottle: a click then shows it empty.
+    const TPoint c7 = CompartmentCentre(3, 7);
+    PointAt(Window, c7.x, c7.y);
+    Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(WaitFor([&] { return FindTopLevelWindow("#32768", "", Gallery.Id()) != nullptr; }, 3000)) << "no menu";
+    TypeKey('D');
+    Form->WC_Wine->SetCaption("C7: empty");
+    Form->WC_Bottled->SetCaption("");
+    ClickAt(Window, c7.x, c7.y);
+    EXPECT_TRUE(WaitFor([&] { return DifferingPixels(Window, *Form->WC_Wine) == 0; }, 5000)) << "C7 is not empty";
+    EXPECT_TRUE(WaitFor([&] { return DifferingPixels(Window, *Form->WC_Bottled) == 0; }, 5000));
+
+    // Empty I18 while the fields show it: they follow at once.
+    const TPoint i18 = CompartmentCentre(9, 18);
+    ClickAt(Window, i18.x, i18.y);
+    Press(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(WaitFor([&] { return FindTopLevelWindow("#32768", "", Gallery.Id()) != nullptr; }, 3000)) << "no menu";
+    TypeKey('E');
+    Form->WC_Wine->SetCaption("I18: empty");
+    EXPECT_TRUE(WaitFor([&] { return DifferingPixels(Window, *Form->WC_Wine) == 0; }, 5000)) << "I18 is not empty";
+}
+
 TEST_F(GalleryOnScreen, TheSplitterDragsTheProducersListWithItBetweenItsMargins)
 {
     HWND bar = FindChild(Window, "TCorvelSplit");
