@@ -205,6 +205,37 @@ TEST_F(GalleryOnScreen, ThePopupMenuActsOnTheCompartmentUnderThePointer)
     EXPECT_TRUE(WaitFor([&] { return DifferingPixels(Window, *Form->WC_Wine) == 0; }, 5000)) << "I18 is not empty";
 }
 
+// The system's colour dialog, filled in as a user would with its red, green and blue
+// boxes (English captions: run in the default locale only).
+TEST_F(GalleryOnScreen, AColourChosenInTheSystemsDialogRepaintsTheWall)
+{
+    const TPoint b1 = CompartmentCentre(2, 1); // empty: the wall's colour shows there
+    auto pixelAt = [&](const TPoint& p) {
+        const TPoint screen = ClientToScreenOf(Window, p.x, p.y);
+        return ScreenPixels(TRect(screen.x, screen.y, screen.x + 1, screen.y + 1))[0];
+    };
+    const COLORREF former = pixelAt(b1), chosen = RGB(0, 160, 80);
+    ASSERT_NE(former, chosen);
+    const TColorButton& wallButton = *Form->CB_Wall;
+    ClickAt(Window, wallButton.Left() + wallButton.Width() / 2, wallButton.Top() + wallButton.Height() / 2);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindTopLevelWindow("#32770", "Color", Gallery.Id())) != nullptr; }, 5000))
+        << "no colour dialog";
+    const int red = 706, green = 707, blue = 708; // the dialog's own boxes
+    for (const auto& [box, value] : {std::pair{red, "0"}, {green, "160"}, {blue, "80"}})
+        SendMessageA(GetDlgItem(dialog, box), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return pixelAt(b1) == chosen; }, 5000)) << std::hex << pixelAt(b1);
+    // Cancelled, the dialog changes nothing.
+    ClickAt(Window, wallButton.Left() + wallButton.Width() / 2, wallButton.Top() + wallButton.Height() / 2);
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindTopLevelWindow("#32770", "Color", Gallery.Id())) != nullptr; }, 5000));
+    SendMessageA(GetDlgItem(dialog, red), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("255"));
+    PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return FindTopLevelWindow("#32770", "Color", Gallery.Id()) == nullptr; }, 5000));
+    Sleep(300);
+    EXPECT_EQ(pixelAt(b1), chosen);
+}
+
 TEST_F(GalleryOnScreen, TheSplitterDragsTheProducersListWithItBetweenItsMargins)
 {
     HWND bar = FindChild(Window, "TCorvelSplit");
