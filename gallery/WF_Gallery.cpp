@@ -45,10 +45,8 @@ FW_BEGIN_CLASS(TFM_Gallery, TForm)
 FW_END_CLASS
 
 namespace {
-// Bottle ends in the colours of the wines, and the wall behind them.
 // Where the wall may spread, as the form places it: up to 8 pixels left of the bar.
 const TRect WallPlace(8, 8, 384, 203);
-constexpr TColor RedWine = 0x2A1A8C, WhiteWine = 0x8CE6F0, RoseWine = 0xB4A0F5, WallColour = 0x3C5A78;
 
 // The ring round a bottle end: its colour at half strength.
 TColor Shade(TColor colour)
@@ -58,22 +56,25 @@ TColor Shade(TColor colour)
 }
 } // namespace
 
-TFM_Gallery::TFM_Gallery(TComponent* Owner)
-    : TForm(Owner), FBottleColours{RedWine, WhiteWine, RoseWine}
+TFM_Gallery::TFM_Gallery(TComponent* Owner) : TForm(Owner)
 {
     LoadFromResource();
-    CB_Red->SetColor(RedWine);
-    CB_White->SetColor(WhiteWine);
-    CB_Rose->SetColor(RoseWine);
-    CB_Wall->SetColor(WallColour);
-    WW_Cellar->SetColor(WallColour);
     for (const TProducer& producer : TCellar::Producers())
         LB_Producers->ItemsCode()->Add(producer.Code + " " + producer.Name);
 }
 
 TFM_Gallery::~TFM_Gallery() = default;
 
-TColor& TFM_Gallery::ColourOf(TWineColour Colour) { return FBottleColours[static_cast<size_t>(Colour)]; }
+// Each colour button holds the colour it stands for.
+TColor TFM_Gallery::ColourOf(TWineColour Colour) const
+{
+    switch (Colour) {
+    case TWineColour::White: return CB_White->Color();
+    case TWineColour::Rose: return CB_Rose->Color();
+    case TWineColour::Red: break;
+    }
+    return CB_Red->Color();
+}
 
 // --- the wall ---
 
@@ -171,14 +172,11 @@ void TFM_Gallery::ColourClick(TObject* Sender)
     FColorDialog.SetColor(button->Color());
     if (!FColorDialog.Execute(Handle()))
         return;
-    const TColor chosen = FColorDialog.Color();
-    button->SetColor(chosen);
-    if (Sender == CB_Wall) {
-        WW_Cellar->SetColor(chosen);
-        return;
-    }
-    ColourOf(Sender == CB_Red ? TWineColour::Red : Sender == CB_White ? TWineColour::White : TWineColour::Rose) = chosen;
-    WW_Cellar->RefreshWall();
+    button->SetColor(FColorDialog.Color());
+    if (Sender == CB_Wall)
+        WW_Cellar->SetColor(FColorDialog.Color());
+    else
+        WW_Cellar->RefreshWall();
 }
 
 // --- the splitter ---

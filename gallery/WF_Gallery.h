@@ -22,7 +22,6 @@
 #include "framework/widgets/Edit.h"
 #include "framework/widgets/Label.h"
 
-#include <array>
 #include <optional>
 
 class TFM_Gallery : public TForm {
@@ -80,10 +79,9 @@ private:
     void ShowCompartment(const TCell& Cell);
     // Redraws a compartment whose content changed, and the fields when they show it.
     void CompartmentChanged(const TCell& Cell);
-    TColor& ColourOf(TWineColour Colour);
+    TColor ColourOf(TWineColour Colour) const;
 
     TCellar FCellar;
-    std::array<TColor, 3> FBottleColours;
     TColorDialog FColorDialog;
     std::optional<TCell> FShown;    // the compartment the fields show
     std::optional<TCell> FMenuCell; // the compartment the open menu acts on

@@ -39,6 +39,7 @@ if [ -z "$shot" ]; then
     wait "$gallery"
     exit
 fi
+xdotool mousemove 0 0 2>/dev/null || true # no hint over the form in the picture
 window=
 for _ in $(seq 150); do
     window=$(xdotool search --name '^Corvel components gallery$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
