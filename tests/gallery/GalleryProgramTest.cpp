@@ -301,6 +301,39 @@ TEST_F(GalleryOnScreen, AProducerAddedInTheListTakesTheRegionChosenInTheComboBox
     EXPECT_EQ(WindowTextOf(edit), producer);
 }
 
+// The link opens ReadMe.txt beside the program, wherever the program is: from a folder
+// without one, the shell's refusal names the file it was asked for.
+TEST(GalleryReadMe, TheLinkAsksTheShellForTheReadMeBesideTheProgram)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "Corvel gallery (" + std::to_string(GetCurrentProcessId()) + ")\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string exe = folder + "gallery.exe";
+    // Goes last, after the program has ended.
+    struct TCopy {
+        std::string Exe, Folder;
+        ~TCopy()
+        {
+            DeleteFileA(Exe.c_str());
+            RemoveDirectoryA(Folder.c_str());
+        }
+    } const copy{exe, folder};
+    ASSERT_TRUE(CopyFileA(FromUnix(ELV_GALLERY_EXE).c_str(), exe.c_str(), FALSE));
+    TProgramProcess gallery(exe);
+    HWND window = gallery.WaitForWindow(Caption);
+    ASSERT_NE(window, nullptr);
+    Application->Initialize();
+    TFM_Gallery form(nullptr);
+    const TCorvelLabel& link = *form.LA_ReadMe;
+    TMessageBoxWatcher refusal("Corvel gallery", gallery.Id());
+    ClickAt(window, link.Left() + 10, link.Top() + link.Height() / 2);
+    ASSERT_TRUE(refusal.Finish()) << "no message box";
+    EXPECT_EQ(refusal.Text(), "The specified file was not found. (File: '" + folder + "ReadMe.txt')");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(gallery.WaitForExit(5000), 0);
+}
+
 // The program's own palette listing is the library's documentation.
 TEST(GalleryPalette, DocsComponentsIsWhatGalleryPalettePrints)
 {
