@@ -47,7 +47,11 @@ int PrintPalette()
     RegisterComponents();
     std::ostringstream listing;
     WritePaletteListing(listing, DesignerRegistry());
-    return WriteToStandardOutput(listing.str()) ? 0 : 1;
+    if (WriteToStandardOutput(listing.str()))
+        return 0;
+    MessageBoxA(nullptr, "gallery --palette writes the palette to its standard output, and it has none.",
+                "Corvel gallery", MB_OK | MB_ICONERROR);
+    return 1;
 }
 } // namespace
 

@@ -45,9 +45,6 @@ FW_BEGIN_CLASS(TFM_Gallery, TForm)
 FW_END_CLASS
 
 namespace {
-// Where the wall may spread, as the form places it: up to 8 pixels left of the bar.
-const TRect WallPlace(8, 8, 384, 203);
-
 // The ring round a bottle end: its colour at half strength.
 TColor Shade(TColor colour)
 {
@@ -59,6 +56,9 @@ TColor Shade(TColor colour)
 TFM_Gallery::TFM_Gallery(TComponent* Owner) : TForm(Owner)
 {
     LoadFromResource();
+    // The wall keeps the room the form gives it, its right edge as far from the bar.
+    FWallPlace = WW_Cellar->BoundsRect();
+    FWallGap = SP_Split->Left() - FWallPlace.right;
     for (const TProducer& producer : TCellar::Producers())
         LB_Producers->ItemsCode()->Add(producer.Code + " " + producer.Name);
 }
@@ -183,9 +183,10 @@ void TFM_Gallery::ColourClick(TObject* Sender)
 
 void TFM_Gallery::SplitEndMove(TObject*)
 {
-    // The wall takes the largest compartments that fit its place left of the bar:
-    // with the bar where the form puts it, the designed 20 pixels.
-    WW_Cellar->CenterInRectangle(TRect(WallPlace.left, WallPlace.top, SP_Split->Left() - 8, WallPlace.bottom), true);
+    // The wall takes the largest compartments that fit its room left of the bar: with
+    // the bar where the form puts it, the designed ones.
+    WW_Cellar->CenterInRectangle(TRect(FWallPlace.left, FWallPlace.top, SP_Split->Left() - FWallGap, FWallPlace.bottom),
+                                 true);
 }
 
 // --- producers and regions ---

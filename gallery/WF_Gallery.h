@@ -82,6 +82,8 @@ private:
     TColor ColourOf(TWineColour Colour) const;
 
     TCellar FCellar;
+    TRect FWallPlace;  // the wall's bounds as designed
+    int FWallGap = 0;  // between the wall and the bar, as designed
     TColorDialog FColorDialog;
     std::optional<TCell> FShown;    // the compartment the fields show
     std::optional<TCell> FMenuCell; // the compartment the open menu acts on
