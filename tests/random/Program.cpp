@@ -84,11 +84,18 @@ bool TProgram::Start(std::string& Error)
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, FFolder.c_str(),
-                        &startup, &FInfo)) {
-        Error = "cannot start " + exe + ": error " + std::to_string(GetLastError());
+    // Wine now and then refuses a start (error 1359) right after the previous
+    // instance ended: a few more tries.
+    for (int attempt = 0;; ++attempt) {
+        if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, FFolder.c_str(),
+                           &startup, &FInfo))
+            break;
         FInfo = {};
-        return false;
+        if (attempt == 4) {
+            Error = "cannot start " + exe + ": error " + std::to_string(GetLastError());
+            return false;
+        }
+        Sleep(200);
     }
     WaitForInputIdle(FInfo.hProcess, 10000);
     for (int i = 0; i < 200 && !FApplicationWindow; ++i) {

@@ -209,9 +209,9 @@ private:
             disabled.clear();
             for (const TWindowView& w : screen.Ours)
                 if (w.Class != "#32768" && !IsWindowEnabled(w.Handle))
-                    disabled = Describe(w.Handle);
+                    disabled += (disabled.empty() ? "" : ", ") + Describe(w.Handle);
             if (!IsWindowEnabled(FProgram.ApplicationWindow()))
-                disabled = "the application window";
+                disabled += (disabled.empty() ? "" : ", ") + std::string("the application window");
             if (disabled.empty())
                 return true;
         }
@@ -253,6 +253,7 @@ private:
                   << "seed " << FOptions.Seed << "; the last events:\n";
         for (const std::string& line : FLog)
             std::cout << "  " << line << "\n";
+        std::cout << "the program's windows:\n" << DescribeWindowsOf(FProgram.Id());
         std::cout << "replay: scripts/random-input.sh --program " << FOptions.Program << " --seed " << FOptions.Seed
                   << " --events " << FEvent << std::endl;
         FProgram.Kill();

@@ -81,6 +81,26 @@ std::vector<TWindowView> VisibleChildren(HWND window)
     return children;
 }
 
+std::string DescribeWindowsOf(DWORD ProcessId)
+{
+    struct TList {
+        DWORD ProcessId;
+        std::string Text;
+    } list{ProcessId, ""};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* list = reinterpret_cast<TList*>(param);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(window, &pid);
+            if (pid == list->ProcessId)
+                list->Text += "  " + Describe(window) + (IsWindowVisible(window) ? "" : ", hidden") +
+                              (IsWindowEnabled(window) ? "" : ", disabled") + "\n";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&list));
+    return list.Text;
+}
+
 std::string Describe(HWND window)
 {
     if (!window)

@@ -26,6 +26,9 @@ struct TScreen {
 TWindowView ViewOf(HWND window);
 // The visible children of a window with an area, all generations.
 std::vector<TWindowView> VisibleChildren(HWND window);
+// Every top-level window of the process, hidden ones too, with its state: for the
+// report of a failing run.
+std::string DescribeWindowsOf(DWORD ProcessId);
 // "TButton 'Close'", for the event log.
 std::string Describe(HWND window);
 
