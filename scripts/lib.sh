@@ -13,19 +13,29 @@ STARTED_PIDS=()
 
 # The 32-bit release tree alone: what ships on the medium.
 build_release() {
-    cmake -S "$ROOT" -B "$BUILD/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
-          -DCMAKE_BUILD_TYPE=Release -DELV_TESTS=OFF >/dev/null
+    configure_release
     cmake --build "$BUILD/i686" -j "$(nproc)"
 }
 
-build_targets() {
-    local jobs; jobs=$(nproc)
-    build_release
+configure_release() {
+    cmake -S "$ROOT" -B "$BUILD/i686" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" \
+          -DCMAKE_BUILD_TYPE=Release -DELV_TESTS=OFF >/dev/null
+}
+
+# The 64-bit tree, which holds the tests; the release tree beside it supplies the
+# 32-bit programs some of them run.
+configure_tests() {
     cmake -S "$ROOT" -B "$BUILD/x86_64" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-x86_64.cmake" \
           -DCMAKE_BUILD_TYPE=Release -DELV_TESTS=ON \
           -DELV_RELEASE_LAUNCHER="$BUILD/i686/app/Launcher.exe" \
+          -DELV_RELEASE_GALLERY="$BUILD/i686/gallery/gallery.exe" \
           -DELV_RELEASE_BARE_DIALOG="$BUILD/i686/bench/BareDialog.exe" >/dev/null
-    cmake --build "$BUILD/x86_64" -j "$jobs"
+}
+
+build_targets() {
+    build_release
+    configure_tests
+    cmake --build "$BUILD/x86_64" -j "$(nproc)"
 }
 
 stop_started() {

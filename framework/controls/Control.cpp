@@ -50,7 +50,8 @@ const TIdentMap& CursorIdents()
                                 {crUpArrow, "crUpArrow"},   {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
                                 {crNoDrop, "crNoDrop"},     {crHSplit, "crHSplit"},   {crVSplit, "crVSplit"},
                                 {crNo, "crNo"},             {crAppStart, "crAppStart"}, {crHandPoint, "crHandPoint"},
-                                {crSizeAll, "crSizeAll"}}};
+                                {crSizeAll, "crSizeAll"}},
+                               false, "TCursor"};
     return map;
 }
 

@@ -56,6 +56,7 @@ struct TEnumInfo {
 struct TIdentMap {
     std::vector<std::pair<int64_t, const char*>> Entries;
     bool WriteHex = false; // values without a name are written in hexadecimal
+    const char* TypeName = "Integer"; // the type the designer shows (TColor, TCursor)
 
     std::optional<int64_t> ValueOf(std::string_view name) const;
     const char* NameOf(int64_t value) const;

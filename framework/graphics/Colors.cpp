@@ -56,6 +56,7 @@ const TIdentMap& ColorIdents()
             {clDefault, "clDefault"},
         },
         true,
+        "TColor",
     };
     return map;
 }
@@ -82,6 +83,6 @@ const TIdentMap& CharsetIdents()
         {THAI_CHARSET, "THAI_CHARSET"},
         {EASTEUROPE_CHARSET, "EASTEUROPE_CHARSET"},
         {OEM_CHARSET, "OEM_CHARSET"},
-    }};
+    }, false, "TFontCharset"};
     return map;
 }
