@@ -60,7 +60,12 @@ int TEventMaker::Below(int n) { return n <= 1 ? 0 : static_cast<int>(FRandom() %
 
 POINT TEventMaker::PointIn(const RECT& r)
 {
-    return POINT{r.left + Below(r.right - r.left), r.top + Below(r.bottom - r.top)};
+    // Only the part on the screen: a window dragged half off it is half out of reach.
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT onScreen;
+    if (!IntersectRect(&onScreen, &r, &screen))
+        onScreen = screen;
+    return POINT{onScreen.left + Below(onScreen.right - onScreen.left), onScreen.top + Below(onScreen.bottom - onScreen.top)};
 }
 
 POINT TEventMaker::Target(const TScreen& Screen)

@@ -76,6 +76,10 @@ bool ProgramNamed(const std::string& name, TProgramSpec& spec)
                 {{"ReadMe.txt", "Elvarine\r\n\r\nA read-me for the random-input run.\r\n"}}};
         return true;
     }
+    if (name == "gallery") {
+        spec = {"gallery", FromUnix(ELV_GALLERY_EXE), {}, {{"ReadMe.txt", "Corvel gallery\r\n\r\nA read-me for the random-input run.\r\n"}}};
+        return true;
+    }
     return false;
 }
 
@@ -290,7 +294,7 @@ int main(int argc, char** argv)
     TOptions options;
     TProgramSpec spec;
     if (!ParseOptions(argc, argv, options) || !ProgramNamed(options.Program, spec)) {
-        std::cerr << "usage: random_input --program launcher [--seed N|clock] [--events N] [--verbose]\n";
+        std::cerr << "usage: random_input --program launcher|gallery [--seed N|clock] [--events N] [--verbose]\n";
         return 2;
     }
     return TRandomRun(std::move(spec), options).Execute();
