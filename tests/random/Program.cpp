@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <fstream>
 #include <set>
 
@@ -98,7 +99,7 @@ bool TProgram::Start(std::string& Error)
         Sleep(200);
     }
     WaitForInputIdle(FInfo.hProcess, 10000);
-    for (int i = 0; i < 200 && !FApplicationWindow; ++i) {
+    for (int i = 0; i < 1000 && !FApplicationWindow; ++i) {
         TFindApplication find{FInfo.dwProcessId};
         EnumWindows(FindApplicationWindow, reinterpret_cast<LPARAM>(&find));
         if (find.Found && IsWindowVisible(find.Found))
@@ -106,13 +107,20 @@ bool TProgram::Start(std::string& Error)
         else if (!Running())
             break;
         else
-            Sleep(50);
+            Sleep(10);
     }
-    if (!FApplicationWindow) {
+    if (FApplicationWindow)
+        return true;
+    if (const auto state = WaitForExit(0)) {
+        char code[16];
+        std::snprintf(code, sizeof code, "%08lX", state->Code);
+        Error = FSpec.Name + " ended while starting, with code " + code + " and " +
+                (state->Reported ? std::to_string(state->Live[0]) + " objects, " + std::to_string(state->Live[1]) +
+                                       " GDI and " + std::to_string(state->Live[2]) + " USER objects left"
+                                 : std::string("no counts written"));
+    } else
         Error = FSpec.Name + " showed no application window within 10 s";
-        return false;
-    }
-    return true;
+    return false;
 }
 
 bool TProgram::Running() const

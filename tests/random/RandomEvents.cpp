@@ -76,7 +76,7 @@ POINT TEventMaker::Target(const TScreen& Screen)
     const TWindowView& top = box >= 0 && Chance(80) ? Screen.Ours[box]
                                                     : Screen.Ours[Below(static_cast<int>(Screen.Ours.size()))];
     // Small controls would seldom be hit by points spread over the window alone.
-    if (Chance(15)) {
+    if (Chance(10)) {
         const auto children = VisibleChildren(top.Handle);
         if (!children.empty())
             return PointIn(children[Below(static_cast<int>(children.size()))].Rect);
@@ -97,7 +97,10 @@ std::string TEventMaker::RandomText(int maxLength, bool forClipboard)
 
 std::string TEventMaker::Next(const TScreen& Screen)
 {
-    const int box = Screen.Menu >= 0 ? Screen.Menu : Screen.Modal;
+    int box = Screen.Menu >= 0 ? Screen.Menu : Screen.Modal;
+    // A menu closing as the screen was read would pass its Escape on to the window.
+    if (box >= 0 && !IsWindowVisible(Screen.Ours[box].Handle))
+        box = -1;
     if (box < 0) {
         FBox = nullptr;
         FBoxAge = 0;
@@ -112,24 +115,26 @@ std::string TEventMaker::Next(const TScreen& Screen)
     }
 
     TInput input;
-    int roll = Below(100);
+    // Weights per thousand; closing keys are rare, or the program would spend
+    // its run starting again.
+    int roll = Below(1000);
     auto next = [&roll](int weight) { return (roll -= weight) < 0; };
-    if (next(22)) {
+    if (next(220)) {
         const POINT p = Target(Screen);
         input.MoveTo(p).Send();
         return "move to " + At(p);
     }
-    if (next(15)) {
+    if (next(150)) {
         const POINT p = Target(Screen);
         input.MoveTo(p).Mouse(MOUSEEVENTF_LEFTDOWN).Mouse(MOUSEEVENTF_LEFTUP).Send();
         return "left click at " + At(p);
     }
-    if (next(5)) {
+    if (next(50)) {
         const POINT p = Target(Screen);
         input.MoveTo(p).Mouse(MOUSEEVENTF_RIGHTDOWN).Mouse(MOUSEEVENTF_RIGHTUP).Send();
         return "right click at " + At(p);
     }
-    if (next(5)) {
+    if (next(50)) {
         const POINT p = Target(Screen);
         input.MoveTo(p)
             .Mouse(MOUSEEVENTF_LEFTDOWN)
@@ -139,7 +144,7 @@ std::string TEventMaker::Next(const TScreen& Screen)
             .Send();
         return "double click at " + At(p);
     }
-    if (next(6)) {
+    if (next(60)) {
         const POINT from = Target(Screen), to = Target(Screen);
         input.MoveTo(from).Mouse(MOUSEEVENTF_LEFTDOWN);
         for (int step = 1; step <= 4; ++step)
@@ -147,18 +152,18 @@ std::string TEventMaker::Next(const TScreen& Screen)
         input.Mouse(MOUSEEVENTF_LEFTUP).Send();
         return "drag from " + At(from) + " to " + Coordinates(to);
     }
-    if (next(5)) {
+    if (next(50)) {
         const POINT p = Target(Screen);
         const int notches = (1 + Below(3)) * (Chance(50) ? 1 : -1);
         input.MoveTo(p).Mouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(notches * WHEEL_DELTA)).Send();
         return "wheel " + std::to_string(notches) + " at " + At(p);
     }
-    if (next(10)) {
+    if (next(110)) {
         const char c = static_cast<char>(' ' + Below(95));
         input.Character(c).Send();
         return std::string("key '") + c + "'";
     }
-    if (next(5)) {
+    if (next(50)) {
         const bool back = Chance(30);
         if (back)
             input.KeyDown(VK_SHIFT).Tap(VK_TAB).KeyUp(VK_SHIFT).Send();
@@ -166,17 +171,17 @@ std::string TEventMaker::Next(const TScreen& Screen)
             input.Tap(VK_TAB).Send();
         return back ? "Shift+Tab" : "Tab";
     }
-    if (next(2)) {
+    if (next(10)) {
         input.Tap(VK_RETURN).Send();
         return "Enter";
     }
-    if (next(1)) {
+    if (next(5)) {
         input.Tap(VK_ESCAPE).Send();
         return "Escape";
     }
-    if (next(3))
+    if (next(25))
         return Mnemonic(Screen);
-    if (next(3)) {
+    if (next(30)) {
         const bool apps = Chance(70);
         if (apps)
             input.Tap(VK_APPS).Send();
@@ -184,12 +189,12 @@ std::string TEventMaker::Next(const TScreen& Screen)
             input.KeyDown(VK_SHIFT).Tap(VK_F10).KeyUp(VK_SHIFT).Send();
         return apps ? "context-menu key" : "Shift+F10";
     }
-    if (next(7)) {
+    if (next(70)) {
         const int k = Below(static_cast<int>(std::size(NavigationKeys)));
         input.Tap(NavigationKeys[k]).Send();
         return NavigationNames[k];
     }
-    if (next(8))
+    if (next(80))
         return TypeInto(Screen);
     return Paste(Screen);
 }
@@ -287,7 +292,7 @@ std::string TEventMaker::Mnemonic(const TScreen& Screen)
         for (const TWindowView& child : VisibleChildren(top.Handle))
             collect(child.Text);
     }
-    const char letter = !letters.empty() && Chance(70) ? letters[Below(static_cast<int>(letters.size()))]
+    const char letter = !letters.empty() && Chance(50) ? letters[Below(static_cast<int>(letters.size()))]
                                                        : static_cast<char>('A' + Below(26));
     TInput().KeyDown(VK_MENU).Tap(static_cast<WORD>(letter)).KeyUp(VK_MENU).Send();
     return std::string("Alt+") + letter;

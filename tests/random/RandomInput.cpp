@@ -223,12 +223,16 @@ private:
         return false;
     }
 
-    // Closes every box, then the main window through the task-bar entry, and checks the exit.
+    // Closes every box and menu, then the main window through the task-bar entry, and checks the exit.
     bool EndProgram(std::string& error)
     {
         if (!FProgram.Running() && !Restart(error))
             return false;
-        for (int i = 0; i < 50 && TScreen::Take(FProgram.Id()).Modal >= 0; ++i) {
+        auto boxOrMenu = [this] {
+            const TScreen screen = TScreen::Take(FProgram.Id());
+            return screen.Modal >= 0 || screen.Menu >= 0;
+        };
+        for (int i = 0; i < 50 && boxOrMenu(); ++i) {
             TInput().Tap(VK_ESCAPE).Send();
             FProgram.Ping(AnswerTimeoutMs);
         }
