@@ -153,7 +153,7 @@ void TControlCanvas::CreateHandle()
     FOwnedDC = GetDCEx(FWindow, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_CLIPCHILDREN);
     if (!FOwnedDC)
         return;
-    CountMade(TCounted::GdiObjects);
+    CountMade(TCountedKind::GdiObjects);
     // Measuring outside painting (a list's TextWidth) must use the control's font too.
     Font()->Assign(FControl->Font());
     if (FControl != windowOwner) {
@@ -170,7 +170,7 @@ void TControlCanvas::FreeHandle()
         return;
     SetHandle(nullptr);
     ReleaseDC(FWindow, FOwnedDC);
-    CountReleased(TCounted::GdiObjects);
+    CountReleased(TCountedKind::GdiObjects);
     FOwnedDC = nullptr;
     FWindow = nullptr;
     auto& list = CanvasesWithDC();

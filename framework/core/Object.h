@@ -11,10 +11,10 @@ struct TClassInfo;
 class TObject {
 public:
     // A test build counts the objects alive (ObjectCounters.h); copies are objects too.
-    TObject() noexcept { CountMade(TCounted::Objects); }
-    TObject(const TObject&) noexcept { CountMade(TCounted::Objects); }
+    TObject() noexcept { CountMade(TCountedKind::Objects); }
+    TObject(const TObject&) noexcept { CountMade(TCountedKind::Objects); }
     TObject& operator=(const TObject&) = default;
-    virtual ~TObject() { CountReleased(TCounted::Objects); }
+    virtual ~TObject() { CountReleased(TCountedKind::Objects); }
     static const TClassInfo& StaticClass();
     virtual const TClassInfo& ClassInfo() const;
     const std::string& ClassName() const;

@@ -29,13 +29,13 @@ struct TExitReport {
 };
 } // namespace
 
-void ObjectCounters::Add(TCounted Kind, long Delta) noexcept
+void ObjectCounters::Add(TCountedKind Kind, long Delta) noexcept
 {
     static TExitReport report;
     gCounts[static_cast<int>(Kind)] += Delta;
 }
 
-long ObjectCounters::Live(TCounted Kind) noexcept { return gCounts[static_cast<int>(Kind)].load(); }
+long ObjectCounters::Live(TCountedKind Kind) noexcept { return gCounts[static_cast<int>(Kind)].load(); }
 
 unsigned ObjectCounters::CountQueryMessage() noexcept
 {

@@ -66,7 +66,7 @@ TApplication::~TApplication()
     DestroyComponents();
     if (FHandle) {
         DestroyWindow(FHandle);
-        CountReleased(TCounted::UserObjects);
+        CountReleased(TCountedKind::UserObjects);
     }
 }
 
@@ -94,7 +94,7 @@ HWND TApplication::Handle()
                                   GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                                   nullptr, instance, nullptr);
         if (FHandle)
-            CountMade(TCounted::UserObjects);
+            CountMade(TCountedKind::UserObjects);
     }
     return FHandle;
 }

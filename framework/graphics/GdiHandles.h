@@ -53,7 +53,7 @@ private:
     static void Counted(H handle, bool made)
     {
         if (handle)
-            made ? CountMade(TCounted::GdiObjects) : CountReleased(TCounted::GdiObjects);
+            made ? CountMade(TCountedKind::GdiObjects) : CountReleased(TCountedKind::GdiObjects);
     }
 
     H FHandle = nullptr;
@@ -74,13 +74,13 @@ public:
     explicit TWindowDC(HWND window) : FWindow(window), FDC(GetDC(window))
     {
         if (FDC)
-            CountMade(TCounted::GdiObjects);
+            CountMade(TCountedKind::GdiObjects);
     }
     ~TWindowDC()
     {
         if (FDC) {
             ReleaseDC(FWindow, FDC);
-            CountReleased(TCounted::GdiObjects);
+            CountReleased(TCountedKind::GdiObjects);
         }
     }
     TWindowDC(const TWindowDC&) = delete;

@@ -72,7 +72,7 @@ private:
     {
         if constexpr (std::is_same_v<H, HWND> || std::is_same_v<H, HMENU>)
             if (handle != NoHandle())
-                made ? CountMade(TCounted::UserObjects) : CountReleased(TCounted::UserObjects);
+                made ? CountMade(TCountedKind::UserObjects) : CountReleased(TCountedKind::UserObjects);
     }
 
     H FHandle = NoHandle();

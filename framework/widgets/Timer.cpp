@@ -23,7 +23,7 @@ TTimer::~TTimer()
     Destroying();
     if (FWindow) {
         DestroyWindow(FWindow); // its timer goes with it
-        CountReleased(TCounted::UserObjects);
+        CountReleased(TCountedKind::UserObjects);
     }
 }
 
@@ -71,7 +71,7 @@ void TTimer::UpdateTimer()
         FWindow = CreateWindowExA(0, TimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
         if (!FWindow)
             RaiseLastOSError("Creating the timer window");
-        CountMade(TCounted::UserObjects);
+        CountMade(TCountedKind::UserObjects);
         SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FWindowProc.Proc()));
     }
     if (!SetTimer(FWindow, TimerId, FInterval, nullptr))

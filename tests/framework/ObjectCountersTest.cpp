@@ -10,7 +10,7 @@
 #include "framework/widgets/Edit.h"
 
 namespace {
-long Live(TCounted kind) { return ObjectCounters::Live(kind); }
+long Live(TCountedKind kind) { return ObjectCounters::Live(kind); }
 
 struct TCopyable : TObject {};
 
@@ -19,60 +19,60 @@ class ObjectCountersOnForm : public TFormFixture {};
 
 TEST(ObjectCounters, ObjectsAndTheirCopiesCountUntilDestroyed)
 {
-    const long before = Live(TCounted::Objects);
+    const long before = Live(TCountedKind::Objects);
     {
         TCopyable one;
         TCopyable two(one);
         auto three = std::make_unique<TStringList>();
         two = one;
-        EXPECT_EQ(Live(TCounted::Objects), before + 3);
+        EXPECT_EQ(Live(TCountedKind::Objects), before + 3);
     }
-    EXPECT_EQ(Live(TCounted::Objects), before);
+    EXPECT_EQ(Live(TCountedKind::Objects), before);
 }
 
 TEST(ObjectCounters, GdiOwnersCountWhatTheyHold)
 {
-    const long before = Live(TCounted::GdiObjects);
+    const long before = Live(TCountedKind::GdiObjects);
     {
         TFont font;
         font.Handle();
-        EXPECT_EQ(Live(TCounted::GdiObjects), before + 1);
+        EXPECT_EQ(Live(TCountedKind::GdiObjects), before + 1);
         font.SetHeight(-20); // a new handle in place of the old one
         font.Handle();
-        EXPECT_EQ(Live(TCounted::GdiObjects), before + 1);
+        EXPECT_EQ(Live(TCountedKind::GdiObjects), before + 1);
 
         TGdiObject moved(TGdiObject(CreateSolidBrush(RGB(1, 2, 3))));
         TMemoryDC dc(CreateCompatibleDC(nullptr));
         TWindowDC screen(nullptr);
-        EXPECT_EQ(Live(TCounted::GdiObjects), before + 4);
+        EXPECT_EQ(Live(TCountedKind::GdiObjects), before + 4);
         moved.Reset(moved.Get()); // the same handle again: nothing changes hands
-        EXPECT_EQ(Live(TCounted::GdiObjects), before + 4);
+        EXPECT_EQ(Live(TCountedKind::GdiObjects), before + 4);
         DeleteObject(moved.Release()); // the caller's now
-        EXPECT_EQ(Live(TCounted::GdiObjects), before + 3);
+        EXPECT_EQ(Live(TCountedKind::GdiObjects), before + 3);
     }
-    EXPECT_EQ(Live(TCounted::GdiObjects), before);
+    EXPECT_EQ(Live(TCountedKind::GdiObjects), before);
 }
 
 TEST_F(ObjectCountersOnForm, WindowsAndMenusCountUntilTheyGo)
 {
-    const long before = Live(TCounted::UserObjects);
+    const long before = Live(TCountedKind::UserObjects);
     auto* button = Add<TButton>(10, 10, 80, 24);
     Add<TEdit>(10, 40, 80, 24);
     Form->HandleNeeded();
-    EXPECT_EQ(Live(TCounted::UserObjects), before + 3);
+    EXPECT_EQ(Live(TCountedKind::UserObjects), before + 3);
     button->RecreateWnd();
     button->HandleNeeded();
-    EXPECT_EQ(Live(TCounted::UserObjects), before + 3);
+    EXPECT_EQ(Live(TCountedKind::UserObjects), before + 3);
     {
         TUniqueHandle<HMENU, &DestroyMenu> menu(CreatePopupMenu());
         TRegKey notCounted(HKEY_CURRENT_USER); // only windows and menus are USER objects
         notCounted.Release();
-        EXPECT_EQ(Live(TCounted::UserObjects), before + 4);
+        EXPECT_EQ(Live(TCountedKind::UserObjects), before + 4);
     }
     // What the program answers from outside is what it counts inside.
-    for (const TCounted kind : {TCounted::Objects, TCounted::GdiObjects, TCounted::UserObjects})
+    for (const TCountedKind kind : {TCountedKind::Objects, TCountedKind::GdiObjects, TCountedKind::UserObjects})
         EXPECT_EQ(SendMessageA(Application->Handle(), ObjectCounters::CountQueryMessage(), static_cast<WPARAM>(kind), 0),
                   Live(kind));
     Form.reset();
-    EXPECT_EQ(Live(TCounted::UserObjects), before);
+    EXPECT_EQ(Live(TCountedKind::UserObjects), before);
 }

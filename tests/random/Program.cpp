@@ -139,7 +139,7 @@ std::optional<double> TProgram::Ping(DWORD TimeoutMs) const
     return Milliseconds(from, to);
 }
 
-std::optional<long> TProgram::Count(TCounted Kind, DWORD TimeoutMs) const
+std::optional<long> TProgram::Count(TCountedKind Kind, DWORD TimeoutMs) const
 {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(FApplicationWindow, FCountQuery, static_cast<WPARAM>(Kind), 0, SMTO_NORMAL, TimeoutMs,

@@ -44,7 +44,7 @@ public:
     // How long the program took to answer a sent message, in milliseconds; nothing
     // when it did not answer within TimeoutMs.
     std::optional<double> Ping(DWORD TimeoutMs) const;
-    std::optional<long> Count(TCounted Kind, DWORD TimeoutMs) const;
+    std::optional<long> Count(TCountedKind Kind, DWORD TimeoutMs) const;
 
     // Waits for the program to end (after its main window closed); nothing while it
     // still runs after TimeoutMs.

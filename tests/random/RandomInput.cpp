@@ -175,7 +175,7 @@ private:
     {
         long counts[CountedKinds];
         for (int k = 0; k < CountedKinds; ++k) {
-            const auto count = FProgram.Count(static_cast<TCounted>(k), AnswerTimeoutMs);
+            const auto count = FProgram.Count(static_cast<TCountedKind>(k), AnswerTimeoutMs);
             if (!count)
                 return Ended(error); // the next event's program is checked then
             counts[k] = *count;
