@@ -70,9 +70,9 @@ TEST_F(ObjectCountersOnForm, WindowsAndMenusCountUntilTheyGo)
         EXPECT_EQ(Live(TCountedKind::UserObjects), before + 4);
     }
     // What the program answers from outside is what it counts inside.
+    const UINT query = ObjectCounters::CountQueryMessage();
     for (const TCountedKind kind : {TCountedKind::Objects, TCountedKind::GdiObjects, TCountedKind::UserObjects})
-        EXPECT_EQ(SendMessageA(Application->Handle(), ObjectCounters::CountQueryMessage(), static_cast<WPARAM>(kind), 0),
-                  Live(kind));
+        EXPECT_EQ(SendMessageA(Application->Handle(), query, static_cast<WPARAM>(kind), 0), Live(kind));
     Form.reset();
     EXPECT_EQ(Live(TCountedKind::UserObjects), before);
 }

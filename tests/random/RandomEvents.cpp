@@ -65,7 +65,8 @@ POINT TEventMaker::PointIn(const RECT& r)
     RECT onScreen;
     if (!IntersectRect(&onScreen, &r, &screen))
         onScreen = screen;
-    return POINT{onScreen.left + Below(onScreen.right - onScreen.left), onScreen.top + Below(onScreen.bottom - onScreen.top)};
+    return POINT{onScreen.left + Below(onScreen.right - onScreen.left),
+                 onScreen.top + Below(onScreen.bottom - onScreen.top)};
 }
 
 POINT TEventMaker::Target(const TScreen& Screen)
@@ -275,7 +276,10 @@ std::string TEventMaker::Paste(const TScreen& Screen)
         input.KeyDown(VK_SHIFT).Tap(VK_INSERT).KeyUp(VK_SHIFT).Send();
     std::string shown;
     for (char c : text)
-        shown += c == '\r' ? std::string("\\r") : c == '\n' ? std::string("\\n") : c == '\t' ? std::string("\\t") : std::string(1, c);
+        shown += c == '\r'   ? std::string("\\r")
+                 : c == '\n' ? std::string("\\n")
+                 : c == '\t' ? std::string("\\t")
+                              : std::string(1, c);
     return std::string(control ? "Ctrl+V" : "Shift+Insert") + " of '" + shown + "'" + where;
 }
 

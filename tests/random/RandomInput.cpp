@@ -77,7 +77,8 @@ bool ProgramNamed(const std::string& name, TProgramSpec& spec)
         return true;
     }
     if (name == "gallery") {
-        spec = {"gallery", FromUnix(ELV_GALLERY_EXE), {}, {{"ReadMe.txt", "Corvel gallery\r\n\r\nA read-me for the random-input run.\r\n"}}};
+        spec = {"gallery", FromUnix(ELV_GALLERY_EXE), {},
+                {{"ReadMe.txt", "Corvel gallery\r\n\r\nA read-me for the random-input run.\r\n"}}};
         return true;
     }
     return false;
