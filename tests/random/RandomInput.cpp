@@ -207,7 +207,8 @@ private:
         for (int attempt = 0; attempt < 10; ++attempt) {
             if (attempt > 0) {
                 Sleep(100);
-                FProgram.Ping(AnswerTimeoutMs);
+                if (!FProgram.Ping(AnswerTimeoutMs))
+                    return Ended(error); // it was closing: its exit is what counts
             }
             const TScreen screen = TScreen::Take(FProgram.Id());
             if (screen.Modal >= 0)
