@@ -133,6 +133,9 @@ void TApplication::Run()
 void TApplication::Terminate()
 {
     FTerminated = true;
+    // A menu being tracked (F10's menu mode, an open popup) runs a loop of its own
+    // that keeps the quit message waiting: the program would end only at the next key.
+    EndMenu();
     PostQuitMessage(0);
 }
 
