@@ -200,7 +200,8 @@ private:
 
     // With no dialog box open, every window of the program takes input again. A box
     // being made has disabled the others before it shows, and one just closed
-    // enables them again a moment later: only a state that lasts 1 s is a fault.
+    // enables them again a moment later: only a state that lasts 1 s is a fault. An
+    // open menu is modal too: a box closed from within its loop returns after it.
     bool NoneLeftDisabled(std::string& error)
     {
         std::string disabled;
@@ -211,7 +212,7 @@ private:
                     return Ended(error); // it was closing: its exit is what counts
             }
             const TScreen screen = TScreen::Take(FProgram.Id());
-            if (screen.Modal >= 0)
+            if (screen.Modal >= 0 || screen.Menu >= 0)
                 return true;
             disabled.clear();
             for (const TWindowView& w : screen.Ours)
