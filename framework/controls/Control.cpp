@@ -153,6 +153,7 @@ void TControlCanvas::CreateHandle()
     FOwnedDC = GetDCEx(FWindow, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_CLIPCHILDREN);
     if (!FOwnedDC)
         return;
+    CountMade(TCountedKind::GdiObjects);
     // Measuring outside painting (a list's TextWidth) must use the control's font too.
     Font()->Assign(FControl->Font());
     if (FControl != windowOwner) {
@@ -169,6 +170,7 @@ void TControlCanvas::FreeHandle()
         return;
     SetHandle(nullptr);
     ReleaseDC(FWindow, FOwnedDC);
+    CountReleased(TCountedKind::GdiObjects);
     FOwnedDC = nullptr;
     FWindow = nullptr;
     auto& list = CanvasesWithDC();

@@ -220,6 +220,7 @@ LRESULT CALLBACK TWinControl::InitialWndProc(HWND window, UINT msg, WPARAM wPara
 void TWinControl::AttachWindow(HWND window)
 {
     FHandle = window;
+    CountMade(TCountedKind::UserObjects);
     SetPropA(window, ControlProperty, this);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FWindowProc.Proc()));
 }
@@ -990,6 +991,7 @@ void TWinControl::Dispatch(TMessage& Message)
         DefaultHandler(Message);
         RemovePropA(FHandle, ControlProperty);
         FHandle = nullptr;
+        CountReleased(TCountedKind::UserObjects);
         break;
     default: TControl::Dispatch(Message); break;
     }

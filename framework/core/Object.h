@@ -2,13 +2,19 @@
 // Root of the class hierarchy: every class knows its class information (its name,
 // its parent's, its published properties), which the form resources and the
 // designer read.
+#include "framework/core/ObjectCounters.h"
+
 #include <string>
 
 struct TClassInfo;
 
 class TObject {
 public:
-    virtual ~TObject() = default;
+    // A test build counts the objects alive (ObjectCounters.h); copies are objects too.
+    TObject() noexcept { CountMade(TCountedKind::Objects); }
+    TObject(const TObject&) noexcept { CountMade(TCountedKind::Objects); }
+    TObject& operator=(const TObject&) = default;
+    virtual ~TObject() { CountReleased(TCountedKind::Objects); }
     static const TClassInfo& StaticClass();
     virtual const TClassInfo& ClassInfo() const;
     const std::string& ClassName() const;

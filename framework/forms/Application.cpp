@@ -27,6 +27,8 @@ struct TApplicationRelease {
 // last in (a message box while one is open), closing it closes the main form.
 LRESULT CALLBACK ApplicationWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (long count; AnswerCountQuery(msg, wParam, count))
+        return count;
     switch (msg) {
     case WM_SETFOCUS: {
         HWND popup = GetLastActivePopup(window);
@@ -62,8 +64,10 @@ TApplication::~TApplication()
     FTooltips.reset();
     Destroying();
     DestroyComponents();
-    if (FHandle)
+    if (FHandle) {
         DestroyWindow(FHandle);
+        CountReleased(TCountedKind::UserObjects);
+    }
 }
 
 void TApplication::Initialize()
@@ -89,6 +93,8 @@ HWND TApplication::Handle()
         FHandle = CreateWindowExA(0, "TApplication", FTitle.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
                                   GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                                   nullptr, instance, nullptr);
+        if (FHandle)
+            CountMade(TCountedKind::UserObjects);
     }
     return FHandle;
 }
@@ -127,6 +133,9 @@ void TApplication::Run()
 void TApplication::Terminate()
 {
     FTerminated = true;
+    // A menu being tracked (F10's menu mode, an open popup) runs a loop of its own
+    // that keeps the quit message waiting: the program would end only at the next key.
+    EndMenu();
     PostQuitMessage(0);
 }
 

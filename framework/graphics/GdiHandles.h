@@ -2,24 +2,29 @@
 // Owners of GDI handles. Every GDI object, memory DC and window DC that the framework
 // makes is held by one of these, so nothing leaks when an exception unwinds.
 #include "framework/core/Exceptions.h"
+#include "framework/core/ObjectCounters.h"
 
 #include <memory>
 #include <utility>
 
 #include <windows.h>
 
-// A move-only owner of one handle, closed by Close when the owner lets it go.
+// A move-only owner of one handle, closed by Close when the owner lets it go. A test
+// build counts the handles owners hold (ObjectCounters.h): one given up with Release
+// is no longer counted.
 template <class H, auto Close>
 class TUniqueGdi {
 public:
     TUniqueGdi() = default;
-    explicit TUniqueGdi(H handle) : FHandle(handle) {}
+    explicit TUniqueGdi(H handle) : FHandle(handle) { Counted(handle, true); }
     ~TUniqueGdi() { Reset(); }
-    TUniqueGdi(TUniqueGdi&& other) noexcept : FHandle(other.Release()) {}
+    TUniqueGdi(TUniqueGdi&& other) noexcept : FHandle(std::exchange(other.FHandle, nullptr)) {}
     TUniqueGdi& operator=(TUniqueGdi&& other) noexcept
     {
-        if (this != &other)
-            Reset(other.Release());
+        if (this != &other) {
+            Reset();
+            FHandle = std::exchange(other.FHandle, nullptr);
+        }
         return *this;
     }
     TUniqueGdi(const TUniqueGdi&) = delete;
@@ -27,15 +32,30 @@ public:
 
     H Get() const { return FHandle; }
     explicit operator bool() const { return FHandle != nullptr; }
-    H Release() { return std::exchange(FHandle, nullptr); }
+    H Release()
+    {
+        Counted(FHandle, false);
+        return std::exchange(FHandle, nullptr);
+    }
     void Reset(H handle = nullptr)
     {
-        if (FHandle)
+        if (handle == FHandle)
+            return;
+        if (FHandle) {
             Close(FHandle);
+            Counted(FHandle, false);
+        }
         FHandle = handle;
+        Counted(handle, true);
     }
 
 private:
+    static void Counted(H handle, bool made)
+    {
+        if (handle)
+            made ? CountMade(TCountedKind::GdiObjects) : CountReleased(TCountedKind::GdiObjects);
+    }
+
     H FHandle = nullptr;
 };
 
@@ -51,11 +71,17 @@ using TSharedGdiObject = std::shared_ptr<const TGdiObject>;
 // The DC of a window (or of the screen, for a null window), released on destruction.
 class TWindowDC {
 public:
-    explicit TWindowDC(HWND window) : FWindow(window), FDC(GetDC(window)) {}
-    ~TWindowDC()
+    explicit TWindowDC(HWND window) : FWindow(window), FDC(GetDC(window))
     {
         if (FDC)
+            CountMade(TCountedKind::GdiObjects);
+    }
+    ~TWindowDC()
+    {
+        if (FDC) {
             ReleaseDC(FWindow, FDC);
+            CountReleased(TCountedKind::GdiObjects);
+        }
     }
     TWindowDC(const TWindowDC&) = delete;
     TWindowDC& operator=(const TWindowDC&) = delete;

@@ -21,8 +21,10 @@ TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FWindowProc([this](TMes
 TTimer::~TTimer()
 {
     Destroying();
-    if (FWindow)
+    if (FWindow) {
         DestroyWindow(FWindow); // its timer goes with it
+        CountReleased(TCountedKind::UserObjects);
+    }
 }
 
 void TTimer::SetEnabled(bool value)
@@ -69,6 +71,7 @@ void TTimer::UpdateTimer()
         FWindow = CreateWindowExA(0, TimerWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
         if (!FWindow)
             RaiseLastOSError("Creating the timer window");
+        CountMade(TCountedKind::UserObjects);
         SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FWindowProc.Proc()));
     }
     if (!SetTimer(FWindow, TimerId, FInterval, nullptr))

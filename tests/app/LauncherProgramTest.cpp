@@ -533,3 +533,17 @@ TEST_P(LauncherProgram, TheTaskBarEntryIsTheApplicationTitleAndBringsTheWindowFo
     DestroyWindow(other);
     CloseWithEscape(launcher);
 }
+
+TEST_P(LauncherProgram, ClosedFromItsTaskBarEntryInMenuModeItEndsAtOnce)
+{
+    TMedium medium(Build.Exe);
+    TLauncherProcess launcher(medium.Folder() + "Launcher.exe");
+    Window = launcher.WaitForWindow();
+    ASSERT_NE(Window, nullptr);
+    const std::vector<HWND> entries = TaskBarEntries(launcher.Id());
+    ASSERT_EQ(entries.size(), 1u);
+    // F10 puts the window in menu mode: the menu's own loop runs until a key or a click.
+    TypeToWindow(VK_F10);
+    PostMessageA(entries[0], WM_CLOSE, 0, 0);
+    EXPECT_EQ(launcher.WaitForExit(3000), 0) << "the window went, the program stayed";
+}
