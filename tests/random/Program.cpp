@@ -49,16 +49,16 @@ BOOL CALLBACK FindApplicationWindow(HWND window, LPARAM param)
 }
 } // namespace
 
-TProgram::TProgram(TProgramSpec spec)
-    : FSpec(std::move(spec)),
-      FFolder(TempFolder() + "Random input " + FSpec.Name + " (" + std::to_string(GetCurrentProcessId()) + ")\\"),
+TProgram::TProgram(TProgramLayout layout)
+    : FLayout(std::move(layout)),
+      FFolder(TempFolder() + "Random input " + FLayout.Name + " (" + std::to_string(GetCurrentProcessId()) + ")\\"),
       FReport(FFolder + "object-counts.txt"), FCountQuery(RegisterWindowMessageA(CountQueryMessageName))
 {
     CreateDirectoryA(FFolder.c_str(), nullptr);
-    CopyFileA(FSpec.Exe.c_str(), (FFolder + FSpec.Name + ".exe").c_str(), FALSE);
-    for (const auto& [source, name] : FSpec.Files)
+    CopyFileA(FLayout.Exe.c_str(), (FFolder + FLayout.Name + ".exe").c_str(), FALSE);
+    for (const auto& [source, name] : FLayout.Files)
         CopyFileA(source.c_str(), (FFolder + name).c_str(), FALSE);
-    for (const auto& [name, text] : FSpec.Texts)
+    for (const auto& [name, text] : FLayout.Texts)
         std::ofstream(FFolder + name, std::ios::binary) << text;
 }
 
@@ -81,7 +81,7 @@ bool TProgram::Start(std::string& Error)
     Forget();
     DeleteFileA(FReport.c_str());
     SetEnvironmentVariableA("ELV_OBJECT_REPORT", FReport.c_str());
-    const std::string exe = FFolder + FSpec.Name + ".exe";
+    const std::string exe = FFolder + FLayout.Name + ".exe";
     std::string commandLine = "\"" + exe + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -114,12 +114,12 @@ bool TProgram::Start(std::string& Error)
     if (const auto state = WaitForExit(0)) {
         char code[16];
         std::snprintf(code, sizeof code, "%08lX", state->Code);
-        Error = FSpec.Name + " ended while starting, with code " + code + " and " +
+        Error = FLayout.Name + " ended while starting, with code " + code + " and " +
                 (state->Reported ? std::to_string(state->Live[0]) + " objects, " + std::to_string(state->Live[1]) +
                                        " GDI and " + std::to_string(state->Live[2]) + " USER objects left"
                                  : std::string("no counts written"));
     } else
-        Error = FSpec.Name + " showed no application window within 10 s";
+        Error = FLayout.Name + " showed no application window within 10 s";
     return false;
 }
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-struct TProgramSpec {
+struct TProgramLayout {
     std::string Name;                                       // as on the command line
     std::string Exe;                                        // the build's program, a Windows path
     std::vector<std::pair<std::string, std::string>> Files; // copied beside it: source, name
@@ -28,12 +28,12 @@ struct TExitState {
 
 class TProgram {
 public:
-    explicit TProgram(TProgramSpec spec);
+    explicit TProgram(TProgramLayout layout);
     ~TProgram();
     TProgram(const TProgram&) = delete;
     TProgram& operator=(const TProgram&) = delete;
 
-    const TProgramSpec& Spec() const { return FSpec; }
+    const TProgramLayout& Layout() const { return FLayout; }
     // Starts the program and waits for its application window; false with Error set
     // when it does not come up.
     bool Start(std::string& Error);
@@ -57,7 +57,7 @@ public:
 private:
     void Forget();
 
-    TProgramSpec FSpec;
+    TProgramLayout FLayout;
     std::string FFolder;
     std::string FReport;
     PROCESS_INFORMATION FInfo{};

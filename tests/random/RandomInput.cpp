@@ -69,17 +69,17 @@ bool ParseOptions(int argc, char** argv, TOptions& options)
     return !options.Program.empty() && options.Events > 0;
 }
 
-bool ProgramNamed(const std::string& name, TProgramSpec& spec)
+bool ProgramNamed(const std::string& name, TProgramLayout& layout)
 {
     if (name == "launcher") {
         // A demo medium: both installers (stand-ins) and the read-me, so every link works.
         const std::string standIn = FromUnix(ELV_SETUP_STANDIN_EXE);
-        spec = {"launcher", FromUnix(ELV_LAUNCHER_EXE), {{standIn, "Setup.exe"}, {standIn, "mdac_typ.exe"}},
+        layout = {"launcher", FromUnix(ELV_LAUNCHER_EXE), {{standIn, "Setup.exe"}, {standIn, "mdac_typ.exe"}},
                 {{"ReadMe.txt", "Elvarine\r\n\r\nA read-me for the random-input run.\r\n"}}};
         return true;
     }
     if (name == "gallery") {
-        spec = {"gallery", FromUnix(ELV_GALLERY_EXE), {},
+        layout = {"gallery", FromUnix(ELV_GALLERY_EXE), {},
                 {{"ReadMe.txt", "Corvel gallery\r\n\r\nA read-me for the random-input run.\r\n"}}};
         return true;
     }
@@ -88,8 +88,8 @@ bool ProgramNamed(const std::string& name, TProgramSpec& spec)
 
 class TRandomRun {
 public:
-    TRandomRun(TProgramSpec spec, const TOptions& options)
-        : FProgram(std::move(spec)), FOptions(options), FEvents(options.Seed)
+    TRandomRun(TProgramLayout layout, const TOptions& options)
+        : FProgram(std::move(layout)), FOptions(options), FEvents(options.Seed)
     {
     }
 
@@ -300,10 +300,10 @@ private:
 int main(int argc, char** argv)
 {
     TOptions options;
-    TProgramSpec spec;
-    if (!ParseOptions(argc, argv, options) || !ProgramNamed(options.Program, spec)) {
+    TProgramLayout layout;
+    if (!ParseOptions(argc, argv, options) || !ProgramNamed(options.Program, layout)) {
         std::cerr << "usage: random_input --program launcher|gallery [--seed N|clock] [--events N] [--verbose]\n";
         return 2;
     }
-    return TRandomRun(std::move(spec), options).Execute();
+    return TRandomRun(std::move(layout), options).Execute();
 }
