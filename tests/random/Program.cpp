@@ -6,14 +6,6 @@
 #include <fstream>
 #include <set>
 
-std::string FromUnix(std::string path)
-{
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return "Z:" + path;
-}
-
 namespace {
 std::string TempFolder()
 {

@@ -64,6 +64,3 @@ private:
     HWND FApplicationWindow = nullptr;
     UINT FCountQuery = 0;
 };
-
-// A path of the build machine as a program under Wine sees it.
-std::string FromUnix(std::string path);

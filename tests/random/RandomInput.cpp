@@ -12,6 +12,7 @@
 // to a sent message under this load.
 #include "random/Program.h"
 #include "random/RandomEvents.h"
+#include "support/ProgramDriver.h"
 
 #include <algorithm>
 #include <cstdio>
