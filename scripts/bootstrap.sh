@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 
 packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest
-          python3 wine wine64 xvfb xauth imagemagick xdotool xorriso)
+          python3 wine wine64 fonts-wine xvfb xauth imagemagick xdotool xorriso)
 
 missing=()
 for p in "${packages[@]}"; do

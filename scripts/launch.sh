@@ -1,29 +1,45 @@
 #!/usr/bin/env bash
 # The README's run command: builds the launcher, lays out a demo installation medium
-# and starts the launcher from it under Wine, then saves a screenshot of the window.
-#   scripts/launch.sh [--with-mdac] [--french] [--x86_64]
+# and starts the launcher from it under Wine, then saves a screenshot of its window.
+#   scripts/launch.sh [--with-mdac] [--french] [--i686]
 # On the user's display when DISPLAY is set, else on a virtual display of its own
-# (the launcher then closes after the screenshot).
+# (the launcher then closes after the screenshot). Exits non-zero when the window
+# never shows or shows nothing.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 with_mdac=0
 locale=${LC_ALL:-en_US.UTF-8}
-build=i686
+build=x86_64
 for arg in "$@"; do
     case "$arg" in
     --with-mdac) with_mdac=1 ;;
     --french) locale=fr_FR.UTF-8 ;;
-    --x86_64) build=x86_64 ;;
-    *) echo "usage: $0 [--with-mdac] [--french] [--x86_64]" >&2; exit 2 ;;
+    --i686) build=i686 ;;
+    --x86_64) build=x86_64 ;;   # the default; kept for those who learned it
+    *) echo "usage: $0 [--with-mdac] [--french] [--i686]" >&2; exit 2 ;;
     esac
 done
 "$ROOT/scripts/bootstrap.sh"
-build_targets >/dev/null
+# The release tree also holds the 32-bit probe; the 64-bit tree gives the launcher that
+# Wine paints and the stand-in installer.
+build_release >/dev/null
+configure_tests
+cmake --build "$BUILD/x86_64" -j "$(nproc)" --target Launcher SetupStandIn >/dev/null
 
-# The medium carries the 32-bit release program, as it ships. Wine 8 runs it in its
-# 32-bit mode, where drawing on a device context fails: the window shows its frame
-# and nothing inside. --x86_64 puts the 64-bit build of the same sources in its place,
-# which Wine paints faithfully.
+trap stop_started EXIT
+own_display=0
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo_ok; then own_display=1; unset DISPLAY; fi
+ensure_display
+start_wine
+probe_wine32
+if [ "$build" = i686 ] && [ "$ELV_WINE32" = no ]; then
+    echo "launch: the shipped 32-bit launcher cannot run here; scripts/launch.sh without --i686 runs its 64-bit build" >&2
+    exit 1
+fi
+
+# The medium's launcher is the 64-bit build of the same sources by default: Wine 8
+# paints nothing inside a 32-bit window, even where it runs one. --i686 puts the
+# shipped release program there instead.
 medium="$BUILD/medium"
 rm -rf "$medium" && mkdir -p "$medium"
 cp "$BUILD/$build/app/Launcher.exe" "$medium/Launcher.exe"
@@ -32,29 +48,18 @@ printf 'Elvarine installation medium (demo)\r\n\r\nRun Setup.exe to install Elva
 if [ "$with_mdac" = 1 ]; then cp "$BUILD/x86_64/tools/Setup.exe" "$medium/mdac_typ.exe"; fi
 echo "demo medium: $medium ($build launcher)"
 if [ "$build" = i686 ]; then
-    echo "note: Wine 8 paints only the frame of a 32-bit window; --x86_64 shows the window as it looks"
+    echo "note: Wine 8 paints only the frame of a 32-bit window; without --i686 the window shows as it looks"
 fi
 
-trap stop_started EXIT
-own_display=0
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo_ok; then own_display=1; unset DISPLAY; fi
-ensure_display
-start_wine
 LC_ALL=$locale wine "$medium/Launcher.exe" &
 launcher=$!
 shot="$BUILD/launcher-screenshot.png"
-window=
-for _ in $(seq 100); do
-    window=$(xdotool search --name '^Elvarine$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-sleep 1
-if [ -n "$window" ]; then
-    import -window "$window" "$shot"
-else
-    echo "the launcher window did not show; the whole screen is saved instead" >&2
-    import -window root "$shot"
+if ! wait_for_window '^Elvarine$' "$launcher"; then
+    echo "launch: the launcher window did not show: $WINDOW_MISSING" >&2
+    exit 1
 fi
+sleep 1   # its first paint
+save_window_screenshot "$WINDOW" "$shot" || exit 1
 echo "screenshot: $shot"
 if [ "$own_display" = 1 ]; then
     kill "$launcher" 2>/dev/null || true

@@ -73,11 +73,18 @@ xdpyinfo_ok() {
 # Creates the Wine prefix under the build folder once; starts one wineserver that
 # every Wine process of this run shares, so each starts in a fraction of a second.
 start_wine() {
-    # A prefix made before the 32-bit DLLs were in place cannot run 32-bit programs.
-    if [ -f "$WINEPREFIX/system.reg" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/user32.dll" ] &&
-       [ -d "$WINEDLLPATH/i386-windows" ]; then
-        echo "remaking the Wine prefix so that it runs 32-bit programs too"
-        rm -rf "$WINEPREFIX"
+    # A prefix made before the 32-bit DLLs were fetched lacks its 32-bit half: made
+    # again once they are here. One made with them stays, even where this machine
+    # could not fill that half (its kernel refusing 32-bit code): remaking it would
+    # change nothing.
+    local made_with="$WINEPREFIX/made-with-32-bit-dlls"
+    if [ -f "$WINEPREFIX/system.reg" ] && [ ! -f "$made_with" ] && [ -d "$WINEDLLPATH/i386-windows" ]; then
+        if [ -f "$WINEPREFIX/drive_c/windows/syswow64/user32.dll" ]; then
+            touch "$made_with"
+        else
+            echo "remaking the Wine prefix, made before Wine's 32-bit DLLs were here"
+            rm -rf "$WINEPREFIX"
+        fi
     fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"
@@ -87,9 +94,74 @@ start_wine() {
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wineserver -w
+        if [ -d "$WINEDLLPATH/i386-windows" ]; then touch "$made_with"; fi
+        rm -f "$WINE32_ANSWER"
     fi
+    # Wine draws the caption buttons with its Marlett font (fonts-wine), but this Wine
+    # looks for its own fonts beside the data folder, where Debian does not put them:
+    # the prefix's font folder gets a link. Only Marlett: Wine's other fonts are bitmap
+    # stand-ins for the system's sans-serif faces, which would not scale with the screen.
+    local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -f "$marlett" ] && [ ! -e "$fonts/marlett.ttf" ]; then mkdir -p "$fonts" && ln -sf "$marlett" "$fonts/"; fi
     wineserver -f -p &
     STARTED_PIDS+=($!)
     WINE_STARTED=1
     wine cmd /c exit 0 >/dev/null 2>&1 || true   # warm up the session services
+}
+
+# Whether this machine runs 32-bit Windows programs, asked once per build folder of a
+# tiny 32-bit program that exits with code 32, and remembered: exports ELV_WINE32
+# (yes or no) and ELV_WINE32_SAYS, a sentence for the user and for the skipped tests.
+# Needs the release tree built and start_wine.
+WINE32_ANSWER="$BUILD/wine32-answer.txt"
+probe_wine32() {
+    if [ ! -f "$WINE32_ANSWER" ]; then
+        local code=0 attempt answer
+        for attempt in 1 2 3; do   # a start refused just after another program ended is tried again
+            code=0; timeout 60 wine "$BUILD/i686/tools/Probe32.exe" >/dev/null 2>&1 || code=$?
+            [ "$code" = 32 ] && break
+            sleep 0.5
+        done
+        if [ "$code" = 32 ]; then
+            answer="yes"$'\n'"32-bit Windows programs run on this machine under Wine."
+        elif [ ! -d "$WINEDLLPATH/i386-windows" ]; then
+            answer="no"$'\n'"32-bit Windows programs cannot run here: Wine's 32-bit Windows DLLs are missing (the bootstrap could not fetch them)."
+        else
+            answer="no"$'\n'"32-bit Windows programs cannot run on this machine: its kernel refuses 32-bit code (a 32-bit test program did not start under Wine, exit code $code, though Wine's 32-bit DLLs are in place)."
+        fi
+        printf '%s\n' "$answer" > "$WINE32_ANSWER"
+    fi
+    ELV_WINE32=$(sed -n 1p "$WINE32_ANSWER")
+    ELV_WINE32_SAYS=$(sed -n 2p "$WINE32_ANSWER")
+    export ELV_WINE32 ELV_WINE32_SAYS
+    echo "$ELV_WINE32_SAYS"
+}
+
+# wait_for_window TITLE_REGEX PID: sets WINDOW to the first window of that title
+# within 30 s; otherwise fails, with WINDOW_MISSING saying why.
+wait_for_window() {
+    WINDOW= WINDOW_MISSING=
+    for _ in $(seq 300); do
+        WINDOW=$(xdotool search --name "$1" 2>/dev/null | head -n 1) && [ -n "$WINDOW" ] && return
+        if ! kill -0 "$2" 2>/dev/null; then
+            local code=0; wait "$2" || code=$?
+            WINDOW_MISSING="the program ended with code $code before its window showed"; return 1
+        fi
+        sleep 0.1
+    done
+    WINDOW_MISSING="no window within 30 s"; return 1
+}
+
+# save_window_screenshot WINDOW FILE: saves what the window shows, and fails, saying
+# so, when it shows nothing but one colour (a window Wine did not paint).
+save_window_screenshot() {
+    # The window's part of the screen: a capture of the window alone shows some of
+    # Wine's child windows unpainted.
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
+    if [ "$(convert "$2" -format %k info:)" -le 1 ]; then
+        echo "the window shows nothing but one colour: $2 is not what a user would see" >&2
+        return 1
+    fi
 }

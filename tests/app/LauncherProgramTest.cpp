@@ -11,6 +11,7 @@
 #include "support/DialogWatcher.h"
 #include "support/ProgramDriver.h"
 #include "support/RegistrySnapshot.h"
+#include "support/Wine32.h"
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -208,7 +209,12 @@ const TRect InstallLink(37, 102, 37 + 100, 102 + 16), StatusBar(0, 220, 300, 239
 class TLauncherTest : public testing::Test {
 protected:
     explicit TLauncherTest(const TLauncherBuild& build) : Build(build) {}
-    void SetUp() override { DeleteRegistryKey(HKEY_CURRENT_USER, MarkerKey); }
+    void SetUp() override
+    {
+        if (Build.Exe != TestTreeBuild.Exe)
+            SKIP_UNLESS_32_BIT_RUNS();
+        DeleteRegistryKey(HKEY_CURRENT_USER, MarkerKey);
+    }
     // The window as the test left it, when it failed; taken while the program still runs.
     void KeepScreenshotOnFailure(bool failing = false)
     {

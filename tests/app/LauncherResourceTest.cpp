@@ -1,5 +1,6 @@
 #include "BackgroundPattern.h"
 
+#include "support/ProgramDriver.h"
 #include "support/StoredForm.h"
 
 #include "app/WD_InstallRegistry.h"
@@ -13,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -132,3 +135,49 @@ TEST(LauncherResources, IconIsAWineBottleAtSixteenAndThirtyTwoPixels)
         EXPECT_EQ(at(16, 2), static_cast<TColor>(RGB(0xC8, 0xA0, 0x40))) << "the gold capsule";
     }
 }
+
+#ifdef ELV_RELEASE_LAUNCHER
+namespace {
+// Every resource of a program file, read without running it: "type/name/language" to bytes.
+std::map<std::string, std::string> ResourcesOf(const std::string& exe)
+{
+    const TUniqueHandle<HMODULE, &FreeLibrary> module(
+        LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    if (!module.Get())
+        throw std::runtime_error("cannot read the resources of " + exe);
+    using TList = std::map<std::string, std::string>;
+    const auto id = [](LPCSTR s) { return IS_INTRESOURCE(s) ? std::string("#").append(std::to_string(LOWORD(s))) : std::string(s); };
+    struct TWalk {
+        HMODULE Module;
+        TList List;
+        decltype(id) Id;
+    } walk{module.Get(), {}, id};
+    EnumResourceTypesA(module.Get(), [](HMODULE m, LPSTR type, LONG_PTR w) -> BOOL {
+        return EnumResourceNamesA(m, type, [](HMODULE m, LPCSTR type, LPSTR name, LONG_PTR w) -> BOOL {
+            return EnumResourceLanguagesA(m, type, name, [](HMODULE m, LPCSTR type, LPCSTR name, WORD lang, LONG_PTR w) -> BOOL {
+                auto& walk = *reinterpret_cast<TWalk*>(w);
+                HRSRC found = FindResourceExA(m, type, name, lang);
+                const char* bytes = static_cast<const char*>(LockResource(LoadResource(m, found)));
+                walk.List[walk.Id(type) + "/" + walk.Id(name) + "/" + std::to_string(lang)] =
+                    std::string(bytes, SizeofResource(m, found));
+                return TRUE;
+            }, w);
+        }, w);
+    }, reinterpret_cast<LONG_PTR>(&walk));
+    return walk.List;
+}
+} // namespace
+
+// The shipped 32-bit program is checked without running it, on machines that cannot:
+// it carries the very icon, form resources and banner that the 64-bit tests exercise.
+TEST(LauncherResources, TheReleaseProgramCarriesTheTestedBuildsResourcesByteForByte)
+{
+    const auto tested = ResourcesOf(FromUnix(ELV_LAUNCHER_EXE)), shipped = ResourcesOf(FromUnix(ELV_RELEASE_LAUNCHER));
+    for (const char* kind : {"#3/", "#10/TFM_INSTALLATION/", "#10/TDM_LOCALDATA/", "#2/ELVARINE_BANNER/"})
+        EXPECT_TRUE(std::any_of(tested.begin(), tested.end(), [&](auto& r) { return r.first.rfind(kind, 0) == 0; }))
+            << "no " << kind;
+    EXPECT_EQ(tested.size(), shipped.size());
+    for (const auto& [key, bytes] : tested)
+        EXPECT_TRUE(shipped.count(key) && shipped.at(key) == bytes) << key << " differs in the release program";
+}
+#endif

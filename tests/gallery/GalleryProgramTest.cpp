@@ -4,6 +4,7 @@
 #include "support/DialogWatcher.h"
 #include "support/PaintedControl.h"
 #include "support/ProgramDriver.h"
+#include "support/Wine32.h"
 
 #include "gallery/WF_Gallery.h"
 
@@ -375,6 +376,7 @@ TEST(GalleryPalette, DocsComponentsIsWhatGalleryPalettePrints)
 // all; the gallery then says which window the system refused and ends with code 1.
 TEST(GalleryRelease, StartsShowsItsFormAndClosesCleanly)
 {
+    SKIP_UNLESS_32_BIT_RUNS();
     TProgramProcess gallery(FromUnix(ELV_RELEASE_GALLERY));
     TMessageBoxWatcher refusal("Corvel gallery", gallery.Id(), 15000);
     HWND window = nullptr;
