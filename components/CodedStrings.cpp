@@ -48,9 +48,9 @@ int TCodedStrings::Placed(LRESULT Result, const std::string& Display)
     return static_cast<int>(Result);
 }
 
-void TCodedStrings::CheckIndex(int Index) const
+void TCodedStrings::CheckIndex(int Index, bool AllowEnd) const
 {
-    if (Index < 0 || Index >= GetCount())
+    if (Index < 0 || Index > GetCount() || (Index == GetCount() && !AllowEnd))
         Error("List index out of bounds (%d)", Index);
 }
 
@@ -96,6 +96,7 @@ TObject* TCodedStrings::GetObject(int Index) const
 
 void TCodedStrings::PutObject(int Index, TObject* AObject)
 {
+    CheckIndex(Index);
     Send(FMessages.SetItemData, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
 }
 
@@ -109,13 +110,14 @@ int TCodedStrings::Add(const std::string& S)
 
 void TCodedStrings::Insert(int Index, const std::string& S)
 {
+    CheckIndex(Index, true);
     const TSplitItem item = Split(S);
     PlaceItem(Index, item.Code, DisplayTextOf(item));
 }
 
 void TCodedStrings::Delete(int Index)
 {
-    FCodeList->Delete(Index);
+    FCodeList->Delete(Index); // raises before the window is touched
     Send(FMessages.DeleteString, static_cast<WPARAM>(Index));
 }
 
@@ -154,10 +156,10 @@ void TCodedStrings::MoveItem(int CurIndex, int NewIndex)
 
 void TCodedStrings::Move(int CurIndex, int NewIndex)
 {
-    if (CurIndex == NewIndex)
-        return;
     CheckIndex(CurIndex);
     CheckIndex(NewIndex);
+    if (CurIndex == NewIndex)
+        return;
     BeginUpdate();
     try {
         MoveItem(CurIndex, NewIndex);

@@ -41,10 +41,13 @@ public:
     int GetCount() const override;
     // The item data word; an invalid index gives the window's error value, -1.
     TObject* GetObject(int Index) const override;
+    // Every index below is checked before anything changes, as the framework's
+    // string list does: the window would take a bad one for the end of the list, or
+    // quietly ignore it.
     void PutObject(int Index, TObject* AObject) override;
     int Add(const std::string& S) override;
+    // Index 0 to Count.
     void Insert(int Index, const std::string& S) override;
-    // The code goes first: a bad index raises before the window is touched.
     void Delete(int Index) override;
     void Clear() override;
     void SetUpdateState(bool Updating) override;
@@ -72,8 +75,9 @@ protected:
     virtual TWinControl* Control() const = 0;
     // The owner's SeeCode: display texts chosen now include the code.
     virtual bool SeeCode() const = 0;
-    // Stores a code and its display text at Index, or at the end (Index -1) of an
-    // unsorted list or the sorted place of a sorted one; returns the position.
+    // Stores a code and its display text at Index (0 to Count, checked by the
+    // caller), or at the end (Index -1) of an unsorted list or the sorted place of a
+    // sorted one; returns the position.
     virtual int PlaceItem(int Index, const std::string& Code, const std::string& Display) = 0;
     // Empties the window list; the control then repaints at once.
     virtual void ResetWindowList();
@@ -88,7 +92,8 @@ protected:
     static int Placed(LRESULT Result, const std::string& Display);
 
 private:
-    void CheckIndex(int Index) const;
+    // Index is an item's, or with AllowEnd the end of the list too.
+    void CheckIndex(int Index, bool AllowEnd = false) const;
     // Re-places an item taken out by Move, with what it had.
     void MoveItem(int CurIndex, int NewIndex);
 

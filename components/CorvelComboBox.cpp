@@ -66,8 +66,8 @@ int TCorvelComboStrings::PlaceItem(int Index, const std::string& Code, const std
 {
     TStringList& codes = *CodeList();
     const int at = Index < 0 ? codes.Count() : Index;
-    // The code first: a bad index raises before the window is touched. No code
-    // stays without its window item, whatever stops the window from taking it.
+    // The code first, and no code stays without its window item, whatever stops the
+    // window from taking it.
     codes.Insert(at, Code);
     LRESULT placed = CB_ERR;
     try {

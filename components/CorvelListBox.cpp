@@ -37,8 +37,6 @@ bool TCorvelListStrings::SeeCode() const { return FListBox && FListBox->SeeCode(
 int TCorvelListStrings::PlaceItem(int Index, const std::string& Code, const std::string& Display)
 {
     TStringList& codes = *CodeList();
-    if (Index > codes.Count())
-        Error("List index out of bounds (%d)", Index);
     // The window first: a sorted list box chooses the place, and the code follows.
     const LRESULT placed = Index < 0 ? Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Display.c_str()))
                                      : Send(LB_INSERTSTRING, static_cast<WPARAM>(Index),

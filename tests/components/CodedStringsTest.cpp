@@ -3,14 +3,46 @@
 // and the window's refusals.
 #include "CodedComboTestSupport.h"
 
+#include "components/CorvelListBox.h"
 #include "framework/core/Exceptions.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
-using CodedStrings = CodedComboFixture;
 using Texts = std::vector<std::string>;
+
+class CodedStrings : public CodedComboFixture {
+protected:
+    // One twin: its item list, its owner's SeeCode and rebuild.
+    struct Twin {
+        TCodedStrings& Items;
+        std::function<void(bool)> SetSeeCode;
+        std::function<void()> Rebuild;
+    };
+    std::vector<Twin> BothTwins()
+    {
+        TProbedComboBox& combo = MakeCombo();
+        auto& list = Place<TCorvelListBox>(10, 40, 200, 150);
+        return {{*combo.CodedItems(), [&combo](bool v) { combo.SetSeeCode(v); }, [&combo] { combo.ReconstructList(); }},
+                {*list.CodedItems(), [&list](bool v) { list.SetSeeCode(v); }, [&list] { list.ReconstructList(); }}};
+    }
+    // Each item as "code|display text|object".
+    static Texts Snapshot(const TCodedStrings& items)
+    {
+        Texts lines;
+        for (int i = 0; i < items.Count(); ++i)
+            lines.push_back(items.CodeList()->Get(i) + "|" + items.DisplayText(i) + "|" +
+                            std::to_string(reinterpret_cast<uintptr_t>(items.Objects(i))));
+        return lines;
+    }
+    static void Fill(TStrings& items, const Texts& lines)
+    {
+        for (size_t i = 0; i < lines.size(); ++i)
+            items.AddObject(lines[i], Tag(static_cast<int>(i)));
+    }
+};
 } // namespace
 
 TEST_F(CodedStrings, AnItemStringIsSplitAtItsFirstSpaceAndShownAsTheOwnerSays)
@@ -184,4 +216,44 @@ TEST_F(CodedStrings, ListFacilitiesSplitEveryLineInOneRedrawPause)
     EXPECT_EQ(Objects(combo), (std::vector<TObject*>{Tag(4), Tag(5)}));
     // The lines a form stores are whole item strings, at run time too.
     EXPECT_EQ(combo.CodedItems()->ItemStrings(), (Texts{"ALS Alsace", "JUR Jura"}));
+}
+
+// An insertion at -1 was taken for an addition and an object put at a bad index was
+// dropped without a word: every index is checked first, in both twins.
+TEST_F(CodedStrings, ABadIndexRaisesTheListErrorBeforeAnythingChanges)
+{
+    struct Case {
+        const char* Call;
+        int Bad; // of a list of three
+        void (*Run)(TStrings&, int);
+    };
+    const Case cases[] = {
+        {"Insert", -1, [](TStrings& s, int i) { s.Insert(i, "COR Corse"); }},
+        {"Insert", 4, [](TStrings& s, int i) { s.Insert(i, "COR Corse"); }},
+        {"InsertObject", -1, [](TStrings& s, int i) { s.InsertObject(i, "COR Corse", Tag(7)); }},
+        {"Put", -1, [](TStrings& s, int i) { s.Put(i, "COR Corse"); }},
+        {"Put", 3, [](TStrings& s, int i) { s.Put(i, "COR Corse"); }},
+        {"Delete", 3, [](TStrings& s, int i) { s.Delete(i); }},
+        {"PutObject", 3, [](TStrings& s, int i) { s.PutObject(i, Tag(7)); }},
+        {"PutObject", -1, [](TStrings& s, int i) { s.PutObject(i, Tag(7)); }},
+        {"Move from", -1, [](TStrings& s, int i) { s.Move(i, 0); }},
+        {"Move to", 3, [](TStrings& s, int i) { s.Move(0, i); }},
+        {"Move onto itself", 3, [](TStrings& s, int i) { s.Move(i, i); }},
+        {"Exchange", 3, [](TStrings& s, int i) { s.Exchange(0, i); }},
+    };
+    for (const Twin& twin : BothTwins()) {
+        for (const Case& c : cases) {
+            twin.Items.Clear();
+            Fill(twin.Items, {"BOR Bordeaux", "PIN Pinot noir", "Jura"});
+            const Texts before = Snapshot(twin.Items);
+            SCOPED_TRACE(std::string(twin.Items.ClassName()) + " " + c.Call + " " + std::to_string(c.Bad));
+            try {
+                c.Run(twin.Items, c.Bad);
+                ADD_FAILURE() << "no error";
+            } catch (const EListError& e) {
+                EXPECT_EQ(std::string(e.what()), "List index out of bounds (" + std::to_string(c.Bad) + ")");
+            }
+            EXPECT_EQ(Snapshot(twin.Items), before);
+        }
+    }
 }
