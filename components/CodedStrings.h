@@ -13,6 +13,7 @@
 // window list. It is no component: each coded control owns its twin.
 #include "framework/widgets/ListControl.h"
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -57,16 +58,25 @@ public:
 
     // The text the window shows for an item, exactly as long as it is.
     std::string DisplayText(int Index) const;
+    // An item taken apart as its item string was: its code, and its description
+    // read out of its display text, which holds the code when the list shows codes.
+    TSplitItem ItemAt(int Index) const;
     // Every item as its whole item string, whatever SeeCode and the designer say:
     // what a form stores, so that reading it back gives the same codes and texts.
     TLines ItemStrings() const;
 
-    // What rebuilding the list for a new SeeCode starts from: each item as the
-    // item string to add again, with its object.
-    using TEntries = std::vector<std::pair<std::string, TObject*>>;
-    TEntries EntriesFor(bool SeeCode) const;
-    // Adds the entries in order, each with its object, in one update.
-    void AddEntries(const TEntries& Entries);
+    // One item whole, as it stands: what rebuilding and re-sorting take out and put back.
+    struct TItem {
+        std::string Code;
+        std::string Display;
+        TObject* Object;
+    };
+    // Empties the list, then places the items, each code and object beside its
+    // text whatever order the window chooses; returns where each item landed.
+    virtual std::vector<int> Refill(const std::vector<TItem>& Items) = 0;
+    // Shows every item again as the owner's SeeCode says now, each with its own
+    // code and object; called again, it changes nothing. Returns where each landed.
+    std::vector<int> Reshow();
 
 protected:
     explicit TCodedStrings(const TListMessages& Messages);
@@ -83,9 +93,12 @@ protected:
     virtual void ResetWindowList();
 
     bool Designing() const;
-    // The display text an item string gets now: its description, or the whole string
-    // when the owner shows codes at run time.
-    std::string DisplayTextOf(const TSplitItem& Item) const;
+    // The display text a new item string gets: shown as the items already there
+    // are, so that the list is shown one way until it is rebuilt; an empty list
+    // starts from what its owner says now.
+    std::string DisplayTextOf(const TSplitItem& Item);
+    // Runs Change inside one update.
+    void WithinUpdate(const std::function<void()>& Change);
     LRESULT Send(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) const;
     const TListMessages& Messages() const { return FMessages; }
     // A position the window returned, or EOutOfResources when it refused the item.
@@ -97,6 +110,14 @@ private:
     // Re-places an item taken out by Move, with what it had.
     void MoveItem(int CurIndex, int NewIndex);
 
+    // Codes shown at run time: what the owner's SeeCode asks for now.
+    bool OwnerShowsCodes() const { return SeeCode() && !Designing(); }
+    static std::string ShownAs(const TSplitItem& Item, bool WithCode);
+
     const TListMessages& FMessages;
     std::unique_ptr<TStringList> FCodeList;
+    // Whether the display texts hold the codes. It changes only when the list is
+    // rebuilt or starts empty: the owner's SeeCode may change without a rebuild
+    // (while a form is read, in the designer), and the display texts do not follow.
+    bool FShowsCodes = false;
 };

@@ -83,6 +83,20 @@ int TCorvelComboStrings::PlaceItem(int Index, const std::string& Code, const std
     return Placed(placed, Display);
 }
 
+std::vector<int> TCorvelComboStrings::Refill(const std::vector<TItem>& Items)
+{
+    Clear();
+    std::vector<int> landed;
+    landed.reserve(Items.size());
+    WithinUpdate([&] {
+        for (const TItem& item : Items) {
+            landed.push_back(PlaceItem(-1, item.Code, item.Display));
+            PutObject(landed.back(), item.Object);
+        }
+    });
+    return landed;
+}
+
 void TCorvelComboStrings::ResetWindowList()
 {
     FComboBox->ClearList();
@@ -205,15 +219,7 @@ void TCorvelComboBox::SetSelectedCode(const std::string& Code)
 std::string TCorvelComboBox::GetDescription(const std::string& Code) const
 {
     const int index = IndexOfCode(Code);
-    if (index < 0)
-        return "";
-    // The display text holds the code only when the list shows codes, which the
-    // designer's never does.
-    std::string text = FItemsCode->DisplayText(index);
-    if (FSeeCode && !IsDesigning())
-        if (const size_t space = text.find(' '); space != std::string::npos)
-            text.erase(0, space + 1);
-    return text;
+    return index < 0 ? std::string() : FItemsCode->ItemAt(index).Description;
 }
 
 void TCorvelComboBox::ReconstructList()
@@ -221,11 +227,9 @@ void TCorvelComboBox::ReconstructList()
     if (!FItemsCode->ComboBox())
         return;
     const int selected = ItemIndex();
-    const TCodedStrings::TEntries entries = FItemsCode->EntriesFor(FSeeCode);
     // The same item list is filled again, so references to it stay good; emptying
     // it keeps the edit text, so nothing reports a change and a typed text stays.
-    FItemsCode->Clear();
-    FItemsCode->AddEntries(entries);
+    FItemsCode->Reshow();
     SetItemIndex(selected);
 }
 

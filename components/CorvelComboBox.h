@@ -21,6 +21,8 @@ public:
     TCorvelComboBox* ComboBox() const { return FComboBox; }
     // Null unlinks the list: only Clear and Count work then.
     void SetComboBox(TCorvelComboBox* value) { FComboBox = value; }
+    // Unsorted: each item lands at the end, beside its code.
+    std::vector<int> Refill(const std::vector<TItem>& Items) override;
 
 protected:
     TWinControl* Control() const override;
@@ -88,8 +90,9 @@ public:
     int IndexOf(const std::string& Text) const;
     // The description of the first item with Code; "" when no item has it.
     std::string GetDescription(const std::string& Code) const;
-    // Re-adds every item for the current SeeCode; codes, objects, the selected
-    // position and a text typed with nothing selected stay.
+    // Re-adds every item shown as the current SeeCode says; codes, objects, the
+    // selected position and a text typed with nothing selected stay, and a second
+    // call changes nothing.
     void ReconstructList();
 
     void Click() override;

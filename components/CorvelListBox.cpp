@@ -57,20 +57,6 @@ std::vector<TCorvelListStrings::TItem> TCorvelListStrings::TakeAll()
     return items;
 }
 
-std::vector<TCorvelListStrings::TItem> TCorvelListStrings::TakeAllReshown()
-{
-    // The entries split again give back each item's own code, since a code holds no space.
-    const TEntries entries = EntriesFor(SeeCode());
-    std::vector<TItem> items;
-    items.reserve(entries.size());
-    for (const auto& [text, object] : entries) {
-        const TSplitItem item = Split(text);
-        items.push_back({item.Code, DisplayTextOf(item), object});
-    }
-    Clear();
-    return items;
-}
-
 std::vector<int> TCorvelListStrings::Refill(const std::vector<TItem>& Items)
 {
     // Each text goes in carrying its place in Items as its data word. Once all are
@@ -399,7 +385,7 @@ void TCorvelListBox::ReconstructList()
 {
     const int selected = ItemIndex();
     // The same item list is filled again, so references to it stay good.
-    const std::vector<int> landed = FItemsCode->Refill(FItemsCode->TakeAllReshown());
+    const std::vector<int> landed = FItemsCode->Reshow();
     if (selected >= 0)
         TCustomListBox::SetItemIndex(landed[static_cast<size_t>(selected)]);
 }

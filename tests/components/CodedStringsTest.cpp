@@ -257,3 +257,25 @@ TEST_F(CodedStrings, ABadIndexRaisesTheListErrorBeforeAnythingChanges)
         }
     }
 }
+
+// A direct rebuild parsed the codes again out of descriptions, or put the codes in
+// front a second time.
+TEST_F(CodedStrings, ARebuildKeepsEveryItemAsItIsWhateverSeeCodeHolds)
+{
+    for (bool seeCode : {false, true}) {
+        for (const Twin& twin : BothTwins()) {
+            SCOPED_TRACE(std::string(twin.Items.ClassName()) + (seeCode ? " codes shown" : " codes hidden"));
+            twin.SetSeeCode(seeCode);
+            Fill(twin.Items, {"BOR Bordeaux", "PIN Pinot noir", "Jura"});
+            for (bool shown : {seeCode, !seeCode, seeCode}) {
+                twin.SetSeeCode(shown);
+                const Texts before = Snapshot(twin.Items);
+                twin.Rebuild();
+                twin.Rebuild();
+                EXPECT_EQ(Snapshot(twin.Items), before) << (shown ? "shown" : "hidden");
+                EXPECT_EQ(twin.Items.CodeList()->Lines(), (Texts{"BOR", "PIN", ""}));
+                EXPECT_EQ(twin.Items.DisplayText(1), shown ? "PIN Pinot noir" : "Pinot noir");
+            }
+        }
+    }
+}
