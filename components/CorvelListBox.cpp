@@ -431,28 +431,25 @@ void TCorvelListBox::CopyToTextControl(int Index, bool Focus)
     // A control reports only a new text, and only once its window exists (a drop-down
     // list never): what it did not report is followed here.
     const unsigned changesBefore = FTextChanges;
-    TWinControl* target = nullptr;
-    if (FControlEdit) {
+    if (FControlEdit)
         PutText(*FControlEdit, text);
-        target = FControlEdit;
-    } else if (FControlCombo) {
+    else if (FControlCombo)
         PutText(*FControlCombo, text);
-        target = FControlCombo;
-    } else {
+    else
         return;
-    }
     if (FTextChanges == changesBefore)
         UpdateButtons();
-    if (Focus && target->Visible())
-        target->SetFocus();
+    if (Focus)
+        FocusTextControl();
 }
 
 void TCorvelListBox::FocusTextControl()
 {
-    if (FControlEdit && FControlEdit->Visible())
-        FControlEdit->SetFocus();
-    else if (FControlCombo && FControlCombo->Visible())
-        FControlCombo->SetFocus();
+    // Asked of a control that cannot take it (disabled, hidden, on a hidden form),
+    // the framework raises, and the action the user asked for would stop halfway.
+    TWinControl* const text = TextControl();
+    if (text && text->CanFocus())
+        text->SetFocus();
 }
 
 void TCorvelListBox::EditChange(TObject*)

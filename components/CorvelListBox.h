@@ -127,7 +127,8 @@ public:
     // changes nothing, and ItemsCode remains the same object.
     void ReconstructList();
     // Selects Index and copies its text into the text control, whole text selected,
-    // and focuses it when visible. -2: the first item, without moving the focus.
+    // and focuses it when it can take the focus. -2: the first item, without moving
+    // the focus.
     void SelectIndex(int Index);
 
     // The handlers installed on the associated controls.
@@ -153,6 +154,7 @@ private:
     void CopyToTextControl(int Index, bool Focus);
     // Add, Delete and Update, and the selection, for the current text.
     void UpdateButtons();
+    // Only when it can take the focus: visible and enabled, on a visible form.
     void FocusTextControl();
     // Asks OnAssociateButtonBeforeClick; false when the action is cancelled.
     bool MayProceed(AssociateButton Button);
