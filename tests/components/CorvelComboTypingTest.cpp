@@ -276,6 +276,33 @@ TEST_F(ComboTyping, ADeletionThatEmptiesTheTextReportsTheChangeThenTheCode)
     EXPECT_EQ(combo.ItemIndex(), -1);
 }
 
+// The system kept the item chosen in the list through the first edit after it, so
+// the program went on with a code the user no longer saw.
+TEST_F(ComboTyping, TheFirstEditAfterAChoiceInTheListLeavesTheChosenItem)
+{
+    struct Case {
+        bool SeeCode;
+        const char* Text; // after typing 1 over the chosen item
+        const char* Code;
+    };
+    for (const Case& c : {Case{false, "1", ""}, Case{true, "12 Bordeaux", "12"}}) {
+        SCOPED_TRACE(c.SeeCode ? "codes shown" : "codes hidden");
+        TProbedComboBox& combo = MakeCombo();
+        Vineyards(combo);
+        combo.SetSeeCode(c.SeeCode);
+        std::vector<std::string> codes;
+        combo.OnSelectedCodeChange = [&](TObject*) { codes.push_back(combo.GetSelectedCode()); };
+        ASSERT_TRUE(ChooseInDropDown(combo, 1));
+        ASSERT_EQ(combo.GetSelectedCode(), "13");
+        Select(combo, 0, -1);
+        Type("1");
+        EXPECT_EQ(combo.Text(), c.Text);
+        EXPECT_EQ(combo.GetSelectedCode(), c.Code);
+        EXPECT_EQ(codes, (Texts{"13", c.Code}));
+        delete &combo;
+    }
+}
+
 TEST_F(ComboTyping, WithAutoSelectItemOffTypingIsLeftToTheSystem)
 {
     TProbedComboBox& combo = RegionCombo();
