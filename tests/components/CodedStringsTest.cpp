@@ -15,18 +15,25 @@ using Texts = std::vector<std::string>;
 
 class CodedStrings : public CodedComboFixture {
 protected:
-    // One twin: its item list, its owner's SeeCode and rebuild.
+    // A twin holding three items with objects, and its owner's SeeCode and rebuild.
     struct Twin {
         TCodedStrings& Items;
         std::function<void(bool)> SetSeeCode;
         std::function<void()> Rebuild;
     };
-    std::vector<Twin> BothTwins()
+    std::vector<Twin> BothTwins(bool seeCode)
     {
         TProbedComboBox& combo = MakeCombo();
         auto& list = Place<TCorvelListBox>(10, 40, 200, 150);
-        return {{*combo.CodedItems(), [&combo](bool v) { combo.SetSeeCode(v); }, [&combo] { combo.ReconstructList(); }},
-                {*list.CodedItems(), [&list](bool v) { list.SetSeeCode(v); }, [&list] { list.ReconstructList(); }}};
+        std::vector<Twin> twins{
+            {*combo.CodedItems(), [&combo](bool v) { combo.SetSeeCode(v); }, [&combo] { combo.ReconstructList(); }},
+            {*list.CodedItems(), [&list](bool v) { list.SetSeeCode(v); }, [&list] { list.ReconstructList(); }}};
+        for (const Twin& twin : twins) {
+            twin.SetSeeCode(seeCode);
+            for (const char* item : {"BOR Bordeaux", "PIN Pinot noir", "Jura"})
+                twin.Items.AddObject(item, Tag(twin.Items.Count()));
+        }
+        return twins;
     }
     // Each item as "code|display text|object".
     static Texts Snapshot(const TCodedStrings& items)
@@ -36,11 +43,6 @@ protected:
             lines.push_back(items.CodeList()->Get(i) + "|" + items.DisplayText(i) + "|" +
                             std::to_string(reinterpret_cast<uintptr_t>(items.Objects(i))));
         return lines;
-    }
-    static void Fill(TStrings& items, const Texts& lines)
-    {
-        for (size_t i = 0; i < lines.size(); ++i)
-            items.AddObject(lines[i], Tag(static_cast<int>(i)));
     }
 };
 } // namespace
@@ -222,60 +224,41 @@ TEST_F(CodedStrings, ListFacilitiesSplitEveryLineInOneRedrawPause)
 // dropped without a word: every index is checked first, in both twins.
 TEST_F(CodedStrings, ABadIndexRaisesTheListErrorBeforeAnythingChanges)
 {
-    struct Case {
-        const char* Call;
-        int Bad; // of a list of three
-        void (*Run)(TStrings&, int);
+    using TCall = void (*)(TStrings&, int);
+    const std::pair<int, TCall> cases[] = {
+        {-1, [](TStrings& s, int i) { s.Insert(i, "COR Corse"); }}, {4, [](TStrings& s, int i) { s.Insert(i, "COR"); }},
+        {3, [](TStrings& s, int i) { s.Put(i, "COR Corse"); }},     {-1, [](TStrings& s, int i) { s.Delete(i); }},
+        {3, [](TStrings& s, int i) { s.PutObject(i, Tag(7)); }},    {-1, [](TStrings& s, int i) { s.Move(i, 0); }},
+        {3, [](TStrings& s, int i) { s.Move(i, i); }},              {3, [](TStrings& s, int i) { s.Exchange(0, i); }},
     };
-    const Case cases[] = {
-        {"Insert", -1, [](TStrings& s, int i) { s.Insert(i, "COR Corse"); }},
-        {"Insert", 4, [](TStrings& s, int i) { s.Insert(i, "COR Corse"); }},
-        {"InsertObject", -1, [](TStrings& s, int i) { s.InsertObject(i, "COR Corse", Tag(7)); }},
-        {"Put", -1, [](TStrings& s, int i) { s.Put(i, "COR Corse"); }},
-        {"Put", 3, [](TStrings& s, int i) { s.Put(i, "COR Corse"); }},
-        {"Delete", 3, [](TStrings& s, int i) { s.Delete(i); }},
-        {"PutObject", 3, [](TStrings& s, int i) { s.PutObject(i, Tag(7)); }},
-        {"PutObject", -1, [](TStrings& s, int i) { s.PutObject(i, Tag(7)); }},
-        {"Move from", -1, [](TStrings& s, int i) { s.Move(i, 0); }},
-        {"Move to", 3, [](TStrings& s, int i) { s.Move(0, i); }},
-        {"Move onto itself", 3, [](TStrings& s, int i) { s.Move(i, i); }},
-        {"Exchange", 3, [](TStrings& s, int i) { s.Exchange(0, i); }},
-    };
-    for (const Twin& twin : BothTwins()) {
-        for (const Case& c : cases) {
-            twin.Items.Clear();
-            Fill(twin.Items, {"BOR Bordeaux", "PIN Pinot noir", "Jura"});
+    for (const Twin& twin : BothTwins(false))
+        for (size_t k = 0; k < std::size(cases); ++k) {
+            SCOPED_TRACE(twin.Items.ClassName() + " case " + std::to_string(k));
             const Texts before = Snapshot(twin.Items);
-            SCOPED_TRACE(std::string(twin.Items.ClassName()) + " " + c.Call + " " + std::to_string(c.Bad));
             try {
-                c.Run(twin.Items, c.Bad);
+                cases[k].second(twin.Items, cases[k].first);
                 ADD_FAILURE() << "no error";
             } catch (const EListError& e) {
-                EXPECT_EQ(std::string(e.what()), "List index out of bounds (" + std::to_string(c.Bad) + ")");
+                EXPECT_EQ(std::string(e.what()), "List index out of bounds (" + std::to_string(cases[k].first) + ")");
             }
             EXPECT_EQ(Snapshot(twin.Items), before);
         }
-    }
 }
 
-// A direct rebuild parsed the codes again out of descriptions, or put the codes in
+// A direct rebuild read the codes again out of descriptions, or put the codes in
 // front a second time.
 TEST_F(CodedStrings, ARebuildKeepsEveryItemAsItIsWhateverSeeCodeHolds)
 {
-    for (bool seeCode : {false, true}) {
-        for (const Twin& twin : BothTwins()) {
-            SCOPED_TRACE(std::string(twin.Items.ClassName()) + (seeCode ? " codes shown" : " codes hidden"));
-            twin.SetSeeCode(seeCode);
-            Fill(twin.Items, {"BOR Bordeaux", "PIN Pinot noir", "Jura"});
-            for (bool shown : {seeCode, !seeCode, seeCode}) {
+    for (bool seeCode : {false, true})
+        for (const Twin& twin : BothTwins(seeCode))
+            for (bool shown : {seeCode, !seeCode}) {
+                SCOPED_TRACE(twin.Items.ClassName() + (shown ? " codes shown" : " codes hidden"));
                 twin.SetSeeCode(shown);
                 const Texts before = Snapshot(twin.Items);
                 twin.Rebuild();
                 twin.Rebuild();
-                EXPECT_EQ(Snapshot(twin.Items), before) << (shown ? "shown" : "hidden");
+                EXPECT_EQ(Snapshot(twin.Items), before);
                 EXPECT_EQ(twin.Items.CodeList()->Lines(), (Texts{"BOR", "PIN", ""}));
                 EXPECT_EQ(twin.Items.DisplayText(1), shown ? "PIN Pinot noir" : "Pinot noir");
             }
-        }
-    }
 }

@@ -244,44 +244,32 @@ TEST_F(CorvelListEditor, NothingSelectedLeavesDeleteDisabledAndDoesNothing)
 // the user after the list had changed, and the after event never came.
 TEST_F(CorvelListEditor, EveryActionCompletesWhenTheTextControlCannotTakeTheFocus)
 {
-    enum TBlock { EditDisabled, EditHidden, FormHidden };
-    auto block = [&](TBlock b, bool on) {
-        if (b == EditDisabled)
-            Edit->SetEnabled(!on);
-        else if (b == EditHidden)
-            Edit->SetVisible(!on);
-        else
-            Form().SetVisible(!on);
-    };
+    const std::pair<TControl*, void (TControl::*)(bool)> blocks[] = {
+        {Edit, &TControl::SetEnabled}, {Edit, &TControl::SetVisible}, {&Form(), &TControl::SetVisible}};
     struct Case {
-        AssociateButton Button;
-        Texts Items;
+        void (TCorvelListBox::*Click)(TObject*);
         const char* Text;
-        Texts Codes; // afterwards
+        Texts Codes; // of Bordeaux and Champagne, or of Bordeaux alone when it is the last one
     };
-    const Case cases[] = {
-        {abAdd, {"BOR Bordeaux", "CHA Champagne"}, "JUR Jura", {"BOR", "CHA", "JUR"}},
-        {abUpdate, {"BOR Bordeaux", "CHA Champagne"}, "Graves", {"BOR", "CHA"}},
-        {abDelete, {"BOR Bordeaux", "CHA Champagne"}, "Bordeaux", {"CHA"}},
-        {abDelete, {"BOR Bordeaux"}, "Bordeaux", {}}, // the list emptied: the focus goes to the text
-    };
-    std::vector<AssociateButton> after;
-    List->OnAssociateButtonAfterClick = [&](TObject*, AssociateButton b) { after.push_back(b); };
-    for (TBlock b : {EditDisabled, EditHidden, FormHidden})
+    const Case cases[] = {{&TCorvelListBox::AddClick, "JUR Jura", {"BOR", "CHA", "JUR"}},
+                          {&TCorvelListBox::UpdateClick, "Graves", {"BOR", "CHA"}},
+                          {&TCorvelListBox::DeleteClick, "Bordeaux", {"CHA"}},
+                          {&TCorvelListBox::DeleteClick, "Bordeaux", {}}};
+    int after = 0;
+    List->OnAssociateButtonAfterClick = [&](TObject*, AssociateButton) { ++after; };
+    for (const auto& [control, set] : blocks)
         for (const Case& c : cases) {
-            SCOPED_TRACE("block " + std::to_string(b) + ", button " + std::to_string(c.Button));
+            SCOPED_TRACE(std::string(control->ClassName()) + " blocked, then " + c.Text);
             List->Clear();
-            Wire(c.Items);
+            Wire(c.Codes.empty() ? Texts{"BOR Bordeaux"} : Texts{"BOR Bordeaux", "CHA Champagne"});
             List->SetItemIndex(0);
             Edit->SetText(c.Text);
-            after.clear();
-            block(b, true);
-            void (TCorvelListBox::*const click[])(TObject*) = {&TCorvelListBox::AddClick, &TCorvelListBox::UpdateClick,
-                                                                &TCorvelListBox::DeleteClick};
-            EXPECT_NO_THROW((List->*click[c.Button])(nullptr));
-            block(b, false);
+            after = 0;
+            (control->*set)(false);
+            EXPECT_NO_THROW((List->*c.Click)(nullptr));
+            (control->*set)(true);
             EXPECT_EQ(Codes(), c.Codes);
-            EXPECT_EQ(after, std::vector<AssociateButton>{c.Button});
+            EXPECT_EQ(after, 1);
         }
 }
 
