@@ -95,7 +95,7 @@ std::string TCodedStrings::Get(int Index) const
 TCodedStrings::TSplitItem TCodedStrings::ItemAt(int Index) const
 {
     const std::string code = FCodeList->Get(Index);
-    std::string display = DisplayText(Index);
+    const std::string display = DisplayText(Index);
     if (!FShowsCodes)
         return {code, display, true};
     // Shown with codes, a display text is the whole item string, and one without a
