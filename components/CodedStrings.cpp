@@ -27,11 +27,28 @@ TCodedStrings::TSplitItem TCodedStrings::Split(const std::string& S)
 
 bool TCodedStrings::Designing() const { return Control() && Control()->IsDesigning(); }
 
-std::string TCodedStrings::DisplayTextOf(const TSplitItem& Item) const
+std::string TCodedStrings::ShownAs(const TSplitItem& Item, bool WithCode)
 {
-    if (Item.HasSpace && SeeCode() && !Designing())
-        return Item.Code + ' ' + Item.Description;
-    return Item.Description;
+    return Item.HasSpace && WithCode ? Item.Code + ' ' + Item.Description : Item.Description;
+}
+
+std::string TCodedStrings::DisplayTextOf(const TSplitItem& Item)
+{
+    if (GetCount() == 0)
+        FShowsCodes = OwnerShowsCodes();
+    return ShownAs(Item, FShowsCodes);
+}
+
+void TCodedStrings::WithinUpdate(const std::function<void()>& Change)
+{
+    BeginUpdate();
+    try {
+        Change();
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
 }
 
 LRESULT TCodedStrings::Send(UINT Msg, WPARAM WParam, LPARAM LParam) const
@@ -48,9 +65,9 @@ int TCodedStrings::Placed(LRESULT Result, const std::string& Display)
     return static_cast<int>(Result);
 }
 
-void TCodedStrings::CheckIndex(int Index) const
+void TCodedStrings::CheckIndex(int Index, bool AllowEnd) const
 {
-    if (Index < 0 || Index >= GetCount())
+    if (Index < 0 || Index > GetCount() || (Index == GetCount() && !AllowEnd))
         Error("List index out of bounds (%d)", Index);
 }
 
@@ -75,15 +92,27 @@ std::string TCodedStrings::Get(int Index) const
     return DisplayText(Index);
 }
 
+TCodedStrings::TSplitItem TCodedStrings::ItemAt(int Index) const
+{
+    const std::string code = FCodeList->Get(Index);
+    const std::string display = DisplayText(Index);
+    if (!FShowsCodes)
+        return {code, display, true};
+    // Shown with codes, a display text is the whole item string, and one without a
+    // space is shown whole. The code is the list's own, never read again from a
+    // text: a description may begin with a word and a space too.
+    if (display.compare(0, code.size() + 1, code + ' ') == 0)
+        return {code, display.substr(code.size() + 1), true};
+    return {code, display, !code.empty()};
+}
+
 TLines TCodedStrings::ItemStrings() const
 {
-    // Shown with codes at run time, a display text already is the item string.
-    const bool whole = SeeCode() && !Designing();
     TLines lines;
     const int count = GetCount();
     lines.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i)
-        lines.push_back(whole ? DisplayText(i) : FCodeList->Get(i) + ' ' + DisplayText(i));
+        lines.push_back(ShownAs(ItemAt(i), true));
     return lines;
 }
 
@@ -96,6 +125,7 @@ TObject* TCodedStrings::GetObject(int Index) const
 
 void TCodedStrings::PutObject(int Index, TObject* AObject)
 {
+    CheckIndex(Index);
     Send(FMessages.SetItemData, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(AObject));
 }
 
@@ -109,13 +139,14 @@ int TCodedStrings::Add(const std::string& S)
 
 void TCodedStrings::Insert(int Index, const std::string& S)
 {
+    CheckIndex(Index, true);
     const TSplitItem item = Split(S);
     PlaceItem(Index, item.Code, DisplayTextOf(item));
 }
 
 void TCodedStrings::Delete(int Index)
 {
-    FCodeList->Delete(Index);
+    FCodeList->Delete(Index); // raises before the window is touched
     Send(FMessages.DeleteString, static_cast<WPARAM>(Index));
 }
 
@@ -154,18 +185,11 @@ void TCodedStrings::MoveItem(int CurIndex, int NewIndex)
 
 void TCodedStrings::Move(int CurIndex, int NewIndex)
 {
-    if (CurIndex == NewIndex)
-        return;
     CheckIndex(CurIndex);
     CheckIndex(NewIndex);
-    BeginUpdate();
-    try {
-        MoveItem(CurIndex, NewIndex);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    if (CurIndex == NewIndex)
+        return;
+    WithinUpdate([&] { MoveItem(CurIndex, NewIndex); });
 }
 
 void TCodedStrings::Exchange(int Index1, int Index2)
@@ -175,43 +199,24 @@ void TCodedStrings::Exchange(int Index1, int Index2)
     if (Index1 == Index2)
         return;
     const int low = std::min(Index1, Index2), high = std::max(Index1, Index2);
-    BeginUpdate();
-    try {
+    WithinUpdate([&] {
         MoveItem(high, low); // the item at low is now at low + 1
         MoveItem(low + 1, high);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 // --- rebuilding for a new SeeCode ---
 
-TCodedStrings::TEntries TCodedStrings::EntriesFor(bool SeeCode) const
+std::vector<int> TCodedStrings::Reshow()
 {
-    // Shown with codes, an item's display text is already its whole item string;
-    // shown without, the code goes in front again. Either way the split of the
-    // entry gives back the item's own code, since a code holds no space.
-    TEntries entries;
+    const bool withCodes = OwnerShowsCodes();
+    std::vector<TItem> items;
     const int count = GetCount();
-    entries.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        const std::string display = DisplayText(i);
-        entries.emplace_back(SeeCode ? FCodeList->Get(i) + ' ' + display : display, GetObject(i));
-    }
-    return entries;
-}
-
-void TCodedStrings::AddEntries(const TEntries& Entries)
-{
-    BeginUpdate();
-    try {
-        for (const auto& [text, object] : Entries)
-            PutObject(Add(text), object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    items.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        items.push_back({FCodeList->Get(i), ShownAs(ItemAt(i), withCodes), GetObject(i)});
+    // Before the refill: the items placed are shown the new way, even when the
+    // window refuses one of them midway.
+    FShowsCodes = withCodes;
+    return Refill(items);
 }

@@ -13,6 +13,7 @@
 // window list. It is no component: each coded control owns its twin.
 #include "framework/widgets/ListControl.h"
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -41,10 +42,13 @@ public:
     int GetCount() const override;
     // The item data word; an invalid index gives the window's error value, -1.
     TObject* GetObject(int Index) const override;
+    // Every index below is checked before anything changes, as the framework's
+    // string list does: the window would take a bad one for the end of the list, or
+    // quietly ignore it.
     void PutObject(int Index, TObject* AObject) override;
     int Add(const std::string& S) override;
+    // Index 0 to Count.
     void Insert(int Index, const std::string& S) override;
-    // The code goes first: a bad index raises before the window is touched.
     void Delete(int Index) override;
     void Clear() override;
     void SetUpdateState(bool Updating) override;
@@ -54,16 +58,25 @@ public:
 
     // The text the window shows for an item, exactly as long as it is.
     std::string DisplayText(int Index) const;
+    // An item taken apart as its item string was: its code, and its description
+    // read out of its display text, which holds the code when the list shows codes.
+    TSplitItem ItemAt(int Index) const;
     // Every item as its whole item string, whatever SeeCode and the designer say:
     // what a form stores, so that reading it back gives the same codes and texts.
     TLines ItemStrings() const;
 
-    // What rebuilding the list for a new SeeCode starts from: each item as the
-    // item string to add again, with its object.
-    using TEntries = std::vector<std::pair<std::string, TObject*>>;
-    TEntries EntriesFor(bool SeeCode) const;
-    // Adds the entries in order, each with its object, in one update.
-    void AddEntries(const TEntries& Entries);
+    // One item whole, as it stands: what rebuilding and re-sorting take out and put back.
+    struct TItem {
+        std::string Code;
+        std::string Display;
+        TObject* Object;
+    };
+    // Empties the list, then places the items, each code and object beside its
+    // text whatever order the window chooses; returns where each item landed.
+    virtual std::vector<int> Refill(const std::vector<TItem>& Items) = 0;
+    // Shows every item again as the owner's SeeCode says now, each with its own
+    // code and object; called again, it changes nothing. Returns where each landed.
+    std::vector<int> Reshow();
 
 protected:
     explicit TCodedStrings(const TListMessages& Messages);
@@ -72,26 +85,39 @@ protected:
     virtual TWinControl* Control() const = 0;
     // The owner's SeeCode: display texts chosen now include the code.
     virtual bool SeeCode() const = 0;
-    // Stores a code and its display text at Index, or at the end (Index -1) of an
-    // unsorted list or the sorted place of a sorted one; returns the position.
+    // Stores a code and its display text at Index (0 to Count, checked by the
+    // caller), or at the end (Index -1) of an unsorted list or the sorted place of a
+    // sorted one; returns the position.
     virtual int PlaceItem(int Index, const std::string& Code, const std::string& Display) = 0;
     // Empties the window list; the control then repaints at once.
     virtual void ResetWindowList();
 
     bool Designing() const;
-    // The display text an item string gets now: its description, or the whole string
-    // when the owner shows codes at run time.
-    std::string DisplayTextOf(const TSplitItem& Item) const;
+    // The display text a new item string gets: shown as the items already there
+    // are, so that the list is shown one way until it is rebuilt; an empty list
+    // starts from what its owner says now.
+    std::string DisplayTextOf(const TSplitItem& Item);
+    // Runs Change inside one update.
+    void WithinUpdate(const std::function<void()>& Change);
     LRESULT Send(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0) const;
     const TListMessages& Messages() const { return FMessages; }
     // A position the window returned, or EOutOfResources when it refused the item.
     static int Placed(LRESULT Result, const std::string& Display);
 
 private:
-    void CheckIndex(int Index) const;
+    // Index is an item's, or with AllowEnd the end of the list too.
+    void CheckIndex(int Index, bool AllowEnd = false) const;
     // Re-places an item taken out by Move, with what it had.
     void MoveItem(int CurIndex, int NewIndex);
 
+    // Codes shown at run time: what the owner's SeeCode asks for now.
+    bool OwnerShowsCodes() const { return SeeCode() && !Designing(); }
+    static std::string ShownAs(const TSplitItem& Item, bool WithCode);
+
     const TListMessages& FMessages;
     std::unique_ptr<TStringList> FCodeList;
+    // Whether the display texts hold the codes. It changes only when the list is
+    // rebuilt or starts empty: the owner's SeeCode may change without a rebuild
+    // (while a form is read, in the designer), and the display texts do not follow.
+    bool FShowsCodes = false;
 };

@@ -45,6 +45,19 @@ struct TNumberEntry {
         return true;
     }
 };
+
+// Holds a flag for one scope and gives its former value back, also on an exception.
+class TFlagScope {
+public:
+    TFlagScope(bool& Flag, bool Value) : FFlag(Flag), FFormer(Flag) { Flag = Value; }
+    ~TFlagScope() { FFlag = FFormer; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
+    const bool FFormer;
+};
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -66,8 +79,8 @@ int TCorvelComboStrings::PlaceItem(int Index, const std::string& Code, const std
 {
     TStringList& codes = *CodeList();
     const int at = Index < 0 ? codes.Count() : Index;
-    // The code first: a bad index raises before the window is touched. No code
-    // stays without its window item, whatever stops the window from taking it.
+    // The code first, and no code stays without its window item, whatever stops the
+    // window from taking it.
     codes.Insert(at, Code);
     LRESULT placed = CB_ERR;
     try {
@@ -81,6 +94,20 @@ int TCorvelComboStrings::PlaceItem(int Index, const std::string& Code, const std
     if (placed < 0)
         codes.Delete(at);
     return Placed(placed, Display);
+}
+
+std::vector<int> TCorvelComboStrings::Refill(const std::vector<TItem>& Items)
+{
+    Clear();
+    std::vector<int> landed;
+    landed.reserve(Items.size());
+    WithinUpdate([&] {
+        for (const TItem& item : Items) {
+            landed.push_back(PlaceItem(-1, item.Code, item.Display));
+            PutObject(landed.back(), item.Object);
+        }
+    });
+    return landed;
 }
 
 void TCorvelComboStrings::ResetWindowList()
@@ -197,23 +224,22 @@ void TCorvelComboBox::SetSelectedCode(const std::string& Code)
             OnClick(this);
     }
     const std::string selected = GetSelectedCode();
-    if (FLastSelectedCode != selected && OnSelectedCodeChange)
-        OnSelectedCodeChange(this);
+    if (FLastSelectedCode != selected)
+        SelectedCodeChanged();
     FLastSelectedCode = selected;
+}
+
+void TCorvelComboBox::SelectedCodeChanged()
+{
+    FReportedCode = GetSelectedCode();
+    if (OnSelectedCodeChange)
+        OnSelectedCodeChange(this);
 }
 
 std::string TCorvelComboBox::GetDescription(const std::string& Code) const
 {
     const int index = IndexOfCode(Code);
-    if (index < 0)
-        return "";
-    // The display text holds the code only when the list shows codes, which the
-    // designer's never does.
-    std::string text = FItemsCode->DisplayText(index);
-    if (FSeeCode && !IsDesigning())
-        if (const size_t space = text.find(' '); space != std::string::npos)
-            text.erase(0, space + 1);
-    return text;
+    return index < 0 ? std::string() : FItemsCode->ItemAt(index).Description;
 }
 
 void TCorvelComboBox::ReconstructList()
@@ -221,11 +247,9 @@ void TCorvelComboBox::ReconstructList()
     if (!FItemsCode->ComboBox())
         return;
     const int selected = ItemIndex();
-    const TCodedStrings::TEntries entries = FItemsCode->EntriesFor(FSeeCode);
     // The same item list is filled again, so references to it stay good; emptying
     // it keeps the edit text, so nothing reports a change and a typed text stays.
-    FItemsCode->Clear();
-    FItemsCode->AddEntries(entries);
+    FItemsCode->Reshow();
     SetItemIndex(selected);
 }
 
@@ -234,8 +258,7 @@ void TCorvelComboBox::ReconstructList()
 void TCorvelComboBox::Click()
 {
     TCustomComboBox::Click();
-    if (OnSelectedCodeChange)
-        OnSelectedCodeChange(this);
+    SelectedCodeChanged();
 }
 
 // --- messages ---
@@ -306,6 +329,8 @@ void TCorvelComboBox::KeyDown(WORD& Key, TShiftState Shift)
 
 void TCorvelComboBox::Change()
 {
+    if (FUserEdit)
+        LeaveEditedItem();
     if (!FAutoSelectItem) {
         TCustomComboBox::Change();
         return;
@@ -349,15 +374,36 @@ void TCorvelComboBox::Change()
 void TCorvelComboBox::CNCommandResponse(TMessage& Message)
 {
     const int before = ItemIndex();
-    // The system turns the edit part's notification into the combo box's, which runs Change.
-    TCustomComboBox::Dispatch(Message);
+    {
+        // The system turns the edit part's notification into the combo box's, which
+        // runs Change: for a change of the edit part, only when the user made it.
+        const TFlagScope edit(FUserEdit, HIWORD(Message.WParam) == EN_CHANGE);
+        TCustomComboBox::Dispatch(Message);
+    }
     if (FAutoSelectItem && Style() == csDropDown && ItemIndex() == -1 && FCompleteIndex != -1)
         CompleteTyped();
     // The user's edit has left the item: its code goes too. No candidate is kept
     // for later, as the next notification would complete it at once and undo a
     // deletion.
-    if (ItemIndex() == -1 && before != -1 && FindStringExact(Text()) == -1)
+    if (ItemIndex() == -1 && before != -1 && FindStringExact(Text()) == -1) {
         SetSelectedCode("");
+        // A code chosen in the list never reached SetSelectedCode, which therefore
+        // does not report its loss.
+        if (!FReportedCode.empty())
+            SelectedCodeChanged();
+    }
+}
+
+void TCorvelComboBox::LeaveEditedItem()
+{
+    const int index = ItemIndex();
+    if (index < 0 || Text() == FItemsCode->DisplayText(index))
+        return;
+    // Only the list part's selection: CB_SETCURSEL would empty the edit part too.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetComboBoxInfo(Handle(), &info) && info.hwndList)
+        SendMessageA(info.hwndList, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 }
 
 void TCorvelComboBox::CompleteTyped()

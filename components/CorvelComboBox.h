@@ -21,6 +21,8 @@ public:
     TCorvelComboBox* ComboBox() const { return FComboBox; }
     // Null unlinks the list: only Clear and Count work then.
     void SetComboBox(TCorvelComboBox* value) { FComboBox = value; }
+    // Unsorted: each item lands at the end, beside its code.
+    std::vector<int> Refill(const std::vector<TItem>& Items) override;
 
 protected:
     TWinControl* Control() const override;
@@ -88,8 +90,9 @@ public:
     int IndexOf(const std::string& Text) const;
     // The description of the first item with Code; "" when no item has it.
     std::string GetDescription(const std::string& Code) const;
-    // Re-adds every item for the current SeeCode; codes, objects, the selected
-    // position and a text typed with nothing selected stay.
+    // Re-adds every item shown as the current SeeCode says; codes, objects, the
+    // selected position and a text typed with nothing selected stay, and a second
+    // call changes nothing.
     void ReconstructList();
 
     void Click() override;
@@ -123,6 +126,12 @@ private:
     void EndSearch();
     // Selects the candidate found by Change and leaves its untyped rest selected.
     void CompleteTyped();
+    // The system keeps the item chosen in the list through the first edit after the
+    // choice: an item whose text the user has edited is selected no more, so that
+    // the code follows what the edit part shows.
+    void LeaveEditedItem();
+    // Raises OnSelectedCodeChange for the code selected now.
+    void SelectedCodeChanged();
     // Whether the typing filter lets Typed through, character by character, over
     // the edit selection.
     bool TypedFits(const std::string& Typed) const;
@@ -134,6 +143,8 @@ private:
     static void RemoveLeftMargin(HWND Edit);
 
     std::string FLastSelectedCode;
+    // The code OnSelectedCodeChange last reported, the user's choices included.
+    std::string FReportedCode;
     std::string FCodeTableType;
     bool FCanClear = false;
     TControl* FControl = nullptr;
@@ -151,6 +162,7 @@ private:
     std::string FTypedText;
     int FCompleteIndex = -1;
     bool FSkipNextChar = false;
+    bool FUserEdit = false; // Change runs for the user's edit of the edit part
     bool FNewSearch = false;
     std::string FSearchText;
     // The edit part's procedure while the window exists; the destructor destroys the

@@ -37,8 +37,6 @@ bool TCorvelListStrings::SeeCode() const { return FListBox && FListBox->SeeCode(
 int TCorvelListStrings::PlaceItem(int Index, const std::string& Code, const std::string& Display)
 {
     TStringList& codes = *CodeList();
-    if (Index > codes.Count())
-        Error("List index out of bounds (%d)", Index);
     // The window first: a sorted list box chooses the place, and the code follows.
     const LRESULT placed = Index < 0 ? Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Display.c_str()))
                                      : Send(LB_INSERTSTRING, static_cast<WPARAM>(Index),
@@ -55,20 +53,6 @@ std::vector<TCorvelListStrings::TItem> TCorvelListStrings::TakeAll()
     items.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i)
         items.push_back({CodeList()->Get(i), DisplayText(i), GetObject(i)});
-    Clear();
-    return items;
-}
-
-std::vector<TCorvelListStrings::TItem> TCorvelListStrings::TakeAllReshown()
-{
-    // The entries split again give back each item's own code, since a code holds no space.
-    const TEntries entries = EntriesFor(SeeCode());
-    std::vector<TItem> items;
-    items.reserve(entries.size());
-    for (const auto& [text, object] : entries) {
-        const TSplitItem item = Split(text);
-        items.push_back({item.Code, DisplayTextOf(item), object});
-    }
     Clear();
     return items;
 }
@@ -401,7 +385,7 @@ void TCorvelListBox::ReconstructList()
 {
     const int selected = ItemIndex();
     // The same item list is filled again, so references to it stay good.
-    const std::vector<int> landed = FItemsCode->Refill(FItemsCode->TakeAllReshown());
+    const std::vector<int> landed = FItemsCode->Reshow();
     if (selected >= 0)
         TCustomListBox::SetItemIndex(landed[static_cast<size_t>(selected)]);
 }
@@ -447,28 +431,25 @@ void TCorvelListBox::CopyToTextControl(int Index, bool Focus)
     // A control reports only a new text, and only once its window exists (a drop-down
     // list never): what it did not report is followed here.
     const unsigned changesBefore = FTextChanges;
-    TWinControl* target = nullptr;
-    if (FControlEdit) {
+    if (FControlEdit)
         PutText(*FControlEdit, text);
-        target = FControlEdit;
-    } else if (FControlCombo) {
+    else if (FControlCombo)
         PutText(*FControlCombo, text);
-        target = FControlCombo;
-    } else {
+    else
         return;
-    }
     if (FTextChanges == changesBefore)
         UpdateButtons();
-    if (Focus && target->Visible())
-        target->SetFocus();
+    if (Focus)
+        FocusTextControl();
 }
 
 void TCorvelListBox::FocusTextControl()
 {
-    if (FControlEdit && FControlEdit->Visible())
-        FControlEdit->SetFocus();
-    else if (FControlCombo && FControlCombo->Visible())
-        FControlCombo->SetFocus();
+    // Asked of a control that cannot take it (disabled, hidden, on a hidden form),
+    // the framework raises, and the action the user asked for would stop halfway.
+    TWinControl* const text = TextControl();
+    if (text && text->CanFocus())
+        text->SetFocus();
 }
 
 void TCorvelListBox::EditChange(TObject*)

@@ -33,21 +33,10 @@ public:
     // Null unlinks the list: only Clear and Count work then.
     void SetListBox(TCorvelListBox* value) { FListBox = value; }
 
-    // One item whole, as it stands: what re-sorting takes out and puts back.
-    struct TItem {
-        std::string Code;
-        std::string Display;
-        TObject* Object;
-    };
-    // Every item, in order, the list emptied.
+    // Every item, in order, the list emptied: what re-sorting takes out.
     std::vector<TItem> TakeAll();
-    // The same, each with the display text the owner's SeeCode gives it now: what
-    // showing or hiding the codes puts back.
-    std::vector<TItem> TakeAllReshown();
-    // Empties the list, then adds the items where the window places them, each code
-    // and object beside its text whatever order the window chooses; returns where
-    // each item landed.
-    std::vector<int> Refill(const std::vector<TItem>& Items);
+    // The window places each item, in its sorted place in a sorted list.
+    std::vector<int> Refill(const std::vector<TItem>& Items) override;
 
 protected:
     TWinControl* Control() const override;
@@ -133,12 +122,13 @@ public:
     // Widens the horizontal extent to the widest item when that is wider than the
     // list box; never narrows it. False when Horizontal is off or the list is empty.
     bool SetHorizontalScroll();
-    // Re-adds every item for the current SeeCode; codes, objects and the selected
-    // item stay (a sorted list may put it elsewhere), and ItemsCode remains the
-    // same object.
+    // Re-adds every item shown as the current SeeCode says; codes, objects and the
+    // selected item stay (a sorted list may put it elsewhere), a second call
+    // changes nothing, and ItemsCode remains the same object.
     void ReconstructList();
     // Selects Index and copies its text into the text control, whole text selected,
-    // and focuses it when visible. -2: the first item, without moving the focus.
+    // and focuses it when it can take the focus. -2: the first item, without moving
+    // the focus.
     void SelectIndex(int Index);
 
     // The handlers installed on the associated controls.
@@ -164,6 +154,7 @@ private:
     void CopyToTextControl(int Index, bool Focus);
     // Add, Delete and Update, and the selection, for the current text.
     void UpdateButtons();
+    // Only when it can take the focus: visible and enabled, on a visible form.
     void FocusTextControl();
     // Asks OnAssociateButtonBeforeClick; false when the action is cancelled.
     bool MayProceed(AssociateButton Button);

@@ -4,6 +4,7 @@
 #include "ScreenFormFixture.h"
 
 #include "components/CorvelComboBox.h"
+#include "framework/WindowTestSupport.h"
 
 #include <string>
 #include <vector>
@@ -57,6 +58,28 @@ protected:
         for (size_t i = 0; i < Regions().size(); ++i)
             combo.ItemsCode()->AddObject(Regions()[i], Tag(static_cast<int>(i)));
         return combo;
+    }
+
+    // Item Index chosen with the real pointer in the real drop-down list; false when
+    // the list did not drop down.
+    bool ChooseInDropDown(TCorvelComboBox& combo, int Index)
+    {
+        Form().Update();
+        SetForegroundWindow(Form().Handle());
+        ClickAt(combo.ClientToScreen(TPoint(combo.Width() - 6, combo.Height() / 2))); // the arrow button
+        if (!PumpUntil([&] { return combo.DroppedDown(); }))
+            return false;
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof(info);
+        GetComboBoxInfo(combo.Handle(), &info);
+        RECT list;
+        GetWindowRect(info.hwndList, &list);
+        const int itemHeight = combo.ItemHeight();
+        ClickAt(TPoint(list.left + 20, list.top + 1 + itemHeight * Index + itemHeight / 2));
+        const bool closed = PumpUntil([&] { return !combo.DroppedDown(); });
+        // Left over a list, the pointer would choose in the next one that drops down.
+        MovePointer(TPoint(0, 0));
+        return closed;
     }
 
     // What the system list holds, read straight from the window.

@@ -3,14 +3,48 @@
 // and the window's refusals.
 #include "CodedComboTestSupport.h"
 
+#include "components/CorvelListBox.h"
 #include "framework/core/Exceptions.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
-using CodedStrings = CodedComboFixture;
 using Texts = std::vector<std::string>;
+
+class CodedStrings : public CodedComboFixture {
+protected:
+    // A twin holding three items with objects, and its owner's SeeCode and rebuild.
+    struct Twin {
+        TCodedStrings& Items;
+        std::function<void(bool)> SetSeeCode;
+        std::function<void()> Rebuild;
+    };
+    std::vector<Twin> BothTwins(bool seeCode)
+    {
+        TProbedComboBox& combo = MakeCombo();
+        auto& list = Place<TCorvelListBox>(10, 40, 200, 150);
+        std::vector<Twin> twins{
+            {*combo.CodedItems(), [&combo](bool v) { combo.SetSeeCode(v); }, [&combo] { combo.ReconstructList(); }},
+            {*list.CodedItems(), [&list](bool v) { list.SetSeeCode(v); }, [&list] { list.ReconstructList(); }}};
+        for (const Twin& twin : twins) {
+            twin.SetSeeCode(seeCode);
+            for (const char* item : {"BOR Bordeaux", "PIN Pinot noir", "Jura"})
+                twin.Items.AddObject(item, Tag(twin.Items.Count()));
+        }
+        return twins;
+    }
+    // Each item as "code|display text|object".
+    static Texts Snapshot(const TCodedStrings& items)
+    {
+        Texts lines;
+        for (int i = 0; i < items.Count(); ++i)
+            lines.push_back(items.CodeList()->Get(i) + "|" + items.DisplayText(i) + "|" +
+                            std::to_string(reinterpret_cast<uintptr_t>(items.Objects(i))));
+        return lines;
+    }
+};
 } // namespace
 
 TEST_F(CodedStrings, AnItemStringIsSplitAtItsFirstSpaceAndShownAsTheOwnerSays)
@@ -184,4 +218,47 @@ TEST_F(CodedStrings, ListFacilitiesSplitEveryLineInOneRedrawPause)
     EXPECT_EQ(Objects(combo), (std::vector<TObject*>{Tag(4), Tag(5)}));
     // The lines a form stores are whole item strings, at run time too.
     EXPECT_EQ(combo.CodedItems()->ItemStrings(), (Texts{"ALS Alsace", "JUR Jura"}));
+}
+
+// An insertion at -1 was taken for an addition and an object put at a bad index was
+// dropped without a word: every index is checked first, in both twins.
+TEST_F(CodedStrings, ABadIndexRaisesTheListErrorBeforeAnythingChanges)
+{
+    using TCall = void (*)(TStrings&, int);
+    const std::pair<int, TCall> cases[] = {
+        {-1, [](TStrings& s, int i) { s.Insert(i, "COR Corse"); }}, {4, [](TStrings& s, int i) { s.Insert(i, "COR"); }},
+        {3, [](TStrings& s, int i) { s.Put(i, "COR Corse"); }},     {-1, [](TStrings& s, int i) { s.Delete(i); }},
+        {3, [](TStrings& s, int i) { s.PutObject(i, Tag(7)); }},    {-1, [](TStrings& s, int i) { s.Move(i, 0); }},
+        {3, [](TStrings& s, int i) { s.Move(i, i); }},              {3, [](TStrings& s, int i) { s.Exchange(0, i); }},
+    };
+    for (const Twin& twin : BothTwins(false))
+        for (size_t k = 0; k < std::size(cases); ++k) {
+            SCOPED_TRACE(twin.Items.ClassName() + " case " + std::to_string(k));
+            const Texts before = Snapshot(twin.Items);
+            try {
+                cases[k].second(twin.Items, cases[k].first);
+                ADD_FAILURE() << "no error";
+            } catch (const EListError& e) {
+                EXPECT_EQ(std::string(e.what()), "List index out of bounds (" + std::to_string(cases[k].first) + ")");
+            }
+            EXPECT_EQ(Snapshot(twin.Items), before);
+        }
+}
+
+// A direct rebuild read the codes again out of descriptions, or put the codes in
+// front a second time.
+TEST_F(CodedStrings, ARebuildKeepsEveryItemAsItIsWhateverSeeCodeHolds)
+{
+    for (bool seeCode : {false, true})
+        for (const Twin& twin : BothTwins(seeCode))
+            for (bool shown : {seeCode, !seeCode}) {
+                SCOPED_TRACE(twin.Items.ClassName() + (shown ? " codes shown" : " codes hidden"));
+                twin.SetSeeCode(shown);
+                const Texts before = Snapshot(twin.Items);
+                twin.Rebuild();
+                twin.Rebuild();
+                EXPECT_EQ(Snapshot(twin.Items), before);
+                EXPECT_EQ(twin.Items.CodeList()->Lines(), (Texts{"BOR", "PIN", ""}));
+                EXPECT_EQ(twin.Items.DisplayText(1), shown ? "PIN Pinot noir" : "Pinot noir");
+            }
 }

@@ -138,18 +138,7 @@ TEST_F(CodedComboBox, AChoiceInTheRealDropDownClicksThenReportsTheCodeThenTheCha
     combo.OnClick = [&](TObject*) { log.push_back("Click " + combo.Text()); };
     combo.OnSelectedCodeChange = [&](TObject*) { log.push_back("Code " + combo.GetSelectedCode()); };
     combo.OnChange = [&](TObject*) { log.push_back("Change " + combo.Text()); };
-    Form().Update();
-    SetForegroundWindow(Form().Handle());
-
-    ClickAt(combo.ClientToScreen(TPoint(combo.Width() - 6, combo.Height() / 2))); // the arrow button
-    ASSERT_TRUE(PumpUntil([&] { return combo.DroppedDown(); }));
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof(info);
-    GetComboBoxInfo(combo.Handle(), &info);
-    RECT list;
-    GetWindowRect(info.hwndList, &list);
-    const int itemHeight = combo.ItemHeight();
-    ClickAt(TPoint(list.left + 20, list.top + 1 + itemHeight + itemHeight / 2)); // Bourgogne
+    ASSERT_TRUE(ChooseInDropDown(combo, 1)); // Bourgogne
     ASSERT_TRUE(PumpUntil([&] { return log.size() >= 3; })) << ::testing::PrintToString(log);
     EXPECT_EQ(log, (Texts{"Click Bourgogne", "Code BOU", "Change Bourgogne"}));
 

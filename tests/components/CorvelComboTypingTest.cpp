@@ -10,6 +10,7 @@
 #include "framework/text/SysUtils.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -274,6 +275,27 @@ TEST_F(ComboTyping, ADeletionThatEmptiesTheTextReportsTheChangeThenTheCode)
     EXPECT_EQ(log, (Texts{"Change ", "Code "}));
     EXPECT_EQ(combo.Text(), "");
     EXPECT_EQ(combo.ItemIndex(), -1);
+}
+
+// The system kept the item chosen in the list through the first edit after it, so
+// the program went on with a code the user no longer saw.
+TEST_F(ComboTyping, TheFirstEditAfterAChoiceInTheListLeavesTheChosenItem)
+{
+    for (const auto& [seeCode, text, code] : {std::tuple(false, "1", ""), std::tuple(true, "12 Bordeaux", "12")}) {
+        SCOPED_TRACE(text);
+        TProbedComboBox& combo = MakeCombo();
+        Vineyards(combo);
+        combo.SetSeeCode(seeCode);
+        Texts codes;
+        combo.OnSelectedCodeChange = [&](TObject*) { codes.push_back(combo.GetSelectedCode()); };
+        ASSERT_TRUE(ChooseInDropDown(combo, 1));
+        Select(combo, 0, -1);
+        Type("1");
+        EXPECT_EQ(combo.Text(), text);
+        EXPECT_EQ(combo.GetSelectedCode(), code);
+        EXPECT_EQ(codes, (Texts{"13", code})) << "the code of the item chosen, then of what the edit part shows";
+        delete &combo;
+    }
 }
 
 TEST_F(ComboTyping, WithAutoSelectItemOffTypingIsLeftToTheSystem)
