@@ -47,6 +47,7 @@ TProgram::TProgram(TProgramLayout layout)
       FReport(FFolder + "object-counts.txt"), FCountQuery(RegisterWindowMessageA(CountQueryMessageName))
 {
     CreateDirectoryA(FFolder.c_str(), nullptr);
+    SetEnvironmentVariableA("ELV_OBJECT_REPORT", FReport.c_str()); // every instance writes its counts there
     CopyFileA(FLayout.Exe.c_str(), (FFolder + FLayout.Name + ".exe").c_str(), FALSE);
     for (const auto& [source, name] : FLayout.Files)
         CopyFileA(source.c_str(), (FFolder + name).c_str(), FALSE);
@@ -54,8 +55,36 @@ TProgram::TProgram(TProgramLayout layout)
         std::ofstream(FFolder + name, std::ios::binary) << text;
 }
 
+// A new instance, held before its first instruction until Start lets it run.
+bool TProgram::Spawn(PROCESS_INFORMATION& Info, std::string& Error) const
+{
+    const std::string exe = FFolder + FLayout.Name + ".exe";
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    // Wine now and then refuses a start (error 1359) right after the previous
+    // instance ended: a few more tries.
+    for (int attempt = 0;; ++attempt) {
+        if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                           FFolder.c_str(), &startup, &Info))
+            return true;
+        Info = {};
+        if (attempt == 4) {
+            Error = "cannot start " + exe + ": error " + std::to_string(GetLastError());
+            return false;
+        }
+        Sleep(200);
+    }
+}
+
 TProgram::~TProgram()
 {
+    if (FSpare.hProcess) {
+        TerminateProcess(FSpare.hProcess, 1);
+        WaitForSingleObject(FSpare.hProcess, 5000);
+        CloseHandle(FSpare.hProcess);
+        CloseHandle(FSpare.hThread);
+    }
     Kill();
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((FFolder + "*").c_str(), &found);
@@ -72,24 +101,14 @@ bool TProgram::Start(std::string& Error)
 {
     Forget();
     DeleteFileA(FReport.c_str());
-    SetEnvironmentVariableA("ELV_OBJECT_REPORT", FReport.c_str());
-    const std::string exe = FFolder + FLayout.Name + ".exe";
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    // Wine now and then refuses a start (error 1359) right after the previous
-    // instance ended: a few more tries.
-    for (int attempt = 0;; ++attempt) {
-        if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, FFolder.c_str(),
-                           &startup, &FInfo))
-            break;
-        FInfo = {};
-        if (attempt == 4) {
-            Error = "cannot start " + exe + ": error " + std::to_string(GetLastError());
-            return false;
-        }
-        Sleep(200);
-    }
+    if (!FSpare.hProcess && !Spawn(FSpare, Error))
+        return false;
+    FInfo = std::exchange(FSpare, {});
+    ResumeThread(FInfo.hThread);
+    // The next start's process is made now, while this one comes up: a restart then
+    // only lets it run. Without one, the next start makes its own.
+    std::string ignored;
+    Spawn(FSpare, ignored);
     WaitForInputIdle(FInfo.hProcess, 10000);
     for (int i = 0; i < 1000 && !FApplicationWindow; ++i) {
         TFindApplication find{FInfo.dwProcessId};

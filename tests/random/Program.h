@@ -56,11 +56,13 @@ public:
 
 private:
     void Forget();
+    bool Spawn(PROCESS_INFORMATION& Info, std::string& Error) const;
 
     TProgramLayout FLayout;
     std::string FFolder;
     std::string FReport;
     PROCESS_INFORMATION FInfo{};
+    PROCESS_INFORMATION FSpare{}; // the next instance, made suspended
     HWND FApplicationWindow = nullptr;
     UINT FCountQuery = 0;
 };

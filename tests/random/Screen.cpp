@@ -1,5 +1,7 @@
 #include "random/Screen.h"
 
+#include <iterator>
+
 namespace {
 std::string ClassOf(HWND window)
 {
@@ -10,12 +12,14 @@ std::string ClassOf(HWND window)
 
 std::string TextOf(HWND window)
 {
-    char text[128] = "";
-    // Not GetWindowText: a hung program would block it, and the run must report the hang.
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 200,
-                        &copied);
-    text[sizeof text - 1] = '\0';
+    // The text the system keeps for the window, read without a message: a hung
+    // program cannot block it (the run must report the hang), and no event waits
+    // for a reply from the program. An edit control's may lag behind what it shows:
+    // the log and the mnemonics need captions.
+    wchar_t wide[128] = L"";
+    const int length = InternalGetWindowText(window, wide, static_cast<int>(std::size(wide)));
+    char text[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, length, text, sizeof text - 1, nullptr, nullptr);
     return text;
 }
 
@@ -29,17 +33,16 @@ struct TSurvey {
 BOOL CALLBACK SurveyWindow(HWND window, LPARAM param)
 {
     auto* survey = reinterpret_cast<TSurvey*>(param);
-    if (!IsWindowVisible(window))
-        return TRUE;
-    RECT r;
-    GetWindowRect(window, &r);
-    if (!HasArea(r))
-        return TRUE;
+    // Each question about another process's window is a trip to the server: the
+    // driver's own windows are passed over at the first.
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
+    RECT r;
+    if (pid == GetCurrentProcessId() || !IsWindowVisible(window) || !GetWindowRect(window, &r) || !HasArea(r))
+        return TRUE;
     if (pid == survey->ProcessId)
         survey->Screen->Ours.push_back(TWindowView{window, r, ClassOf(window), TextOf(window)});
-    else if (pid != GetCurrentProcessId())
+    else
         survey->Screen->Foreign = true;
     return TRUE;
 }
