@@ -1,12 +1,13 @@
 // Entry point of every test executable.
+#include "support/FaultReport.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 int main(int argc, char** argv)
 {
-    // A crash must end the test process, not wait for a dialog nobody will close.
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    InstallFaultReport();
     testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     // A run whose every test was skipped proved nothing: CTest shows it skipped
