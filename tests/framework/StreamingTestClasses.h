@@ -12,7 +12,8 @@
 // What the setters, handlers and Loaded() did, in order: "LA_1.Caption", "Loaded LA_1".
 std::vector<std::string>& TestLog();
 
-enum TTestAlign { alNone, alTop, alBottom, alClient };
+// A fixed underlying type: the writer tests store values outside the named ones.
+enum TTestAlign : int { alNone, alTop, alBottom, alClient };
 enum TTestFontStyle { fsBold, fsItalic, fsUnderline };
 using TTestFontStyles = TSet<TTestFontStyle>;
 
