@@ -94,9 +94,9 @@ fi
 if [ "$part" = drive ]; then
 # The image as the user's drive M: the launcher at its root starts M:\Setup.exe on key 1.
 # Wine and the display are the ones scripts/test.sh started for the run.
-window_named() { # window_named TITLE -> the first window with that title, waiting for it
+window_named() { # window_named TITLE -> the first window with that title, waiting up to 30 s
     local id
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$id" ] && { echo "$id"; return; }
         sleep 0.1
     done
@@ -111,11 +111,12 @@ wine 'M:\Launcher.exe' &
 launcher=$!
 if window=$(window_named Elvarine); then
     press "$window" 1
-    for _ in $(seq 100); do [ -f "$drive/setup-started.txt" ] && break; sleep 0.1; done
+    for _ in $(seq 300); do [ -f "$drive/setup-started.txt" ] && break; sleep 0.1; done
     check "key 1 at the drive root started the medium's Setup.exe" [ -f "$drive/setup-started.txt" ]
     if standin=$(window_named 'Elvarine Setup \(stand-in\)'); then press "$standin" Return; fi
     press "$window" Escape
-    for _ in $(seq 100); do kill -0 "$launcher" 2>/dev/null || break; sleep 0.1; done
+    # A loaded machine may take seconds to close the stand-in and end the launcher.
+    for _ in $(seq 300); do kill -0 "$launcher" 2>/dev/null || break; sleep 0.1; done
     kill "$launcher" 2>/dev/null   # still running: Escape did not end it, and the check fails
     status=0; wait "$launcher" || status=$?
     check "the launcher at the drive root ends cleanly on Escape (exit $status)" [ "$status" -eq 0 ]
