@@ -3,6 +3,7 @@
 #include "framework/WindowTestSupport.h"
 
 #include "components/CorvelComboBox.h"
+#include "support/FormFuzz.h"
 #include "framework/core/Streams.h"
 #include "framework/designer/Registration.h"
 #include "framework/streaming/FormReader.h"
@@ -118,4 +119,10 @@ TEST_F(CorvelComboBoxForm, PublishesTheFrameworksPropertiesThenItsOwnInLoadingOr
     CorvelComboBox::Register();
     const auto page = ClassesOnPage("Corvel");
     EXPECT_NE(std::find(page.begin(), page.end(), &TCorvelComboBox::StaticClass()), page.end());
+}
+
+TEST_F(CorvelComboBoxForm, DamagedCopiesOfTheFormAreRefusedWithReadErrorsOrShowAndPaint)
+{
+    TWineRegionsForm form(nullptr, false);
+    FuzzResource(StoredForm(), "TWINEREGIONSFORM", ShowInto(form, "TWINEREGIONSFORM"), 600);
 }

@@ -4,6 +4,7 @@
 #include "framework/WindowTestSupport.h"
 
 #include "components/CorvelListBox.h"
+#include "support/FormFuzz.h"
 #include "framework/core/Streams.h"
 #include "framework/designer/Registration.h"
 #include "framework/streaming/FormReader.h"
@@ -112,4 +113,10 @@ TEST_F(CorvelListBoxForm, PublishesItsOwnPropertiesLastInLoadingOrder)
     CorvelListBox::Register();
     const auto page = ClassesOnPage("Corvel");
     EXPECT_NE(std::find(page.begin(), page.end(), &TCorvelListBox::StaticClass()), page.end());
+}
+
+TEST_F(CorvelListBoxForm, DamagedCopiesOfTheFormAreRefusedWithReadErrorsOrShowAndPaint)
+{
+    TWineColoursForm form(nullptr);
+    FuzzResource(StoredForm(), "TWINECOLOURSFORM", ShowInto(form, "TWINECOLOURSFORM"), 600);
 }

@@ -2,6 +2,8 @@
 // shown on the display and kept as a screenshot; it also reads back unchanged.
 #include "WindowTestSupport.h"
 
+#include "support/FormFuzz.h"
+#include "support/StoredForm.h"
 #include "framework/core/Streams.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormWriter.h"
@@ -104,4 +106,10 @@ TEST_F(WidgetsTour, TheResourceIsWrittenBackUnchanged)
     TWidgetTour tour(nullptr);
     TResourceStream stored(GetModuleHandleA(nullptr), "TWIDGETTOUR");
     EXPECT_EQ(WriteComponent(tour), stored.ReadAll());
+}
+
+TEST_F(WidgetsTour, DamagedCopiesOfTheTourAreRefusedWithReadErrorsOrShowAndPaint)
+{
+    TWidgetTour tour(nullptr);
+    FuzzResource(Stored("TWIDGETTOUR"), "TWIDGETTOUR", ShowInto(tour, "TWIDGETTOUR"), 600);
 }

@@ -3,6 +3,7 @@
 
 #include "gallery/WF_Gallery.h"
 
+#include "support/FormFuzz.h"
 #include "framework/streaming/FormReader.h"
 #include "framework/streaming/FormWriter.h"
 
@@ -15,4 +16,12 @@ TEST(GalleryResource, TheFormWritesBackUnchanged)
     form.SetDesigning(true);
     ReadComponentRes("TFM_Gallery", form);
     EXPECT_EQ(WithoutMeasuredSizes(WriteComponent(form)), WithoutMeasuredSizes(Stored("TFM_Gallery")));
+}
+
+// Read into the running gallery, a damaged copy is refused or shown and painted.
+TEST(GalleryResource, DamagedCopiesOfTheFormAreRefusedWithReadErrorsOrShowAndPaint)
+{
+    Application->Initialize();
+    TFM_Gallery gallery(nullptr);
+    FuzzResource(Stored("TFM_Gallery"), "TFM_Gallery", ShowInto(gallery, "TFM_Gallery"), 600);
 }
