@@ -96,8 +96,10 @@ TCodedStrings::TSplitItem TCodedStrings::ItemAt(int Index) const
 {
     const std::string code = FCodeList->Get(Index);
     const std::string display = DisplayText(Index);
+    // An item without a code is shown as its description either way: with codes it
+    // must not gain a leading space.
     if (!FShowsCodes)
-        return {code, display, true};
+        return {code, display, !code.empty()};
     // Shown with codes, a display text is the whole item string, and one without a
     // space is shown whole. The code is the list's own, never read again from a
     // text: a description may begin with a word and a space too.
