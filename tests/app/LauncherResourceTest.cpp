@@ -97,7 +97,8 @@ TEST(LauncherResources, BannerIsASixteenColourPictureOnALightGreyGround)
 }
 
 // The icon a shell shows for the program (its first icon group) and its windows show in
-// their caption bar and task-bar entry: a wine bottle drawn at 16 and 32 pixels.
+// their caption bar and task-bar entry: a wine bottle drawn at 16 and 32 pixels, and
+// at the sizes of both at 120, 144 and 192 pixels per inch.
 TEST(LauncherResources, IconIsAWineBottleAtSixteenAndThirtyTwoPixels)
 {
     const HMODULE module = GetModuleHandleA(nullptr);
@@ -114,11 +115,13 @@ TEST(LauncherResources, IconIsAWineBottleAtSixteenAndThirtyTwoPixels)
         TResourceStream stored(module, "MAINICON", RT_GROUP_ICON);
         return stored.ReadAll();
     }();
-    ASSERT_GE(directory.size(), 6u + 2 * 14);
-    EXPECT_EQ(directory[4], 2);
-    EXPECT_EQ(std::vector<int>({directory[6], directory[6 + 14]}), std::vector<int>({16, 32}));
+    const std::vector<int> sizes{16, 20, 24, 32, 40, 48, 64};
+    ASSERT_GE(directory.size(), 6 + sizes.size() * 14);
+    EXPECT_EQ(directory[4], static_cast<char>(sizes.size()));
+    for (size_t i = 0; i < sizes.size(); ++i)
+        EXPECT_EQ(directory[6 + 14 * i], sizes[i]);
 
-    for (const int size : {16, 32}) {
+    for (const int size : sizes) {
         SCOPED_TRACE(size);
         const TUniqueHandle<HICON, &DestroyIcon> icon(
             static_cast<HICON>(LoadImageA(module, "MAINICON", IMAGE_ICON, size, size, 0)));
@@ -126,8 +129,8 @@ TEST(LauncherResources, IconIsAWineBottleAtSixteenAndThirtyTwoPixels)
         TBitmap surface;
         MakeBlank(surface, size, size, clFuchsia);
         ASSERT_TRUE(DrawIconEx(surface.Canvas()->Handle(), 0, 0, icon.Get(), size, size, 0, nullptr, DI_NORMAL));
-        // Points of the bottle's 32-unit drawing grid, at this size.
-        const auto at = [&](int x, int y) { return surface.Pixel(x * size / 32, y * size / 32); };
+        // The middles of units of the bottle's 32-unit drawing grid, at this size.
+        const auto at = [&](int x, int y) { return surface.Pixel((2 * x + 1) * size / 64, (2 * y + 1) * size / 64); };
         EXPECT_EQ(at(0, 0), clFuchsia) << "the ground is transparent";
         EXPECT_EQ(at(31, 16), clFuchsia) << "the ground is transparent";
         EXPECT_EQ(at(16, 21), static_cast<TColor>(RGB(0x7A, 0x10, 0x20))) << "the label's red band";
