@@ -26,8 +26,8 @@ HBITMAP LoadBanner(HINSTANCE instance)
     } drawings[] = {{120, "ELVARINE_BANNER_120"}, {144, "ELVARINE_BANNER_144"}, {192, "ELVARINE_BANNER_192"}};
     for (const auto& drawing : drawings)
         if (drawing.Dpi == Dpi)
-            return static_cast<HBITMAP>(LoadImageA(instance, drawing.Name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    return static_cast<HBITMAP>(LoadImageA(instance, "ELVARINE_BANNER", IMAGE_BITMAP, At(285), At(90), LR_CREATEDIBSECTION));
+            return static_cast<HBITMAP>(LoadImageA(instance, drawing.Name, IMAGE_BITMAP, 0, 0, 0));
+    return static_cast<HBITMAP>(LoadImageA(instance, "ELVARINE_BANNER", IMAGE_BITMAP, At(285), At(90), 0));
 }
 
 // The 8 x 8 pattern at the screen's scale.

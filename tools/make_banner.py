@@ -126,16 +126,27 @@ text(100, 48, "CELLAR SOFTWARE", 11, scale=1)
 text(100, 62, "INSTALLATION CD", 9, scale=1)
 text(100, 76, "BY CORVEL", 10, scale=1)
 
-row_bytes = ((W * 4 + 31) // 32) * 4
-bits = bytearray()
-for y in range(H - 1, -1, -1):  # bottom-up rows
-    row = pixels[y] + [0]
-    packed = bytes((row[x] << 4) | row[x + 1] for x in range(0, W, 2))
-    bits += packed + b"\0" * (row_bytes - len(packed))
+def run_length_rows():
+    """BI_RLE4: each row as runs of one colour (a count and the colour twice), then
+    the end of the row; the end of the picture last. The drawings are mostly flat
+    ground, and the shipped program, which carries four of them, has a size to keep."""
+    bits = bytearray()
+    for y in range(H - 1, -1, -1):
+        x = 0
+        while x < W:
+            n = 1
+            while x + n < W and n < 255 and pixels[y][x + n] == pixels[y][x]:
+                n += 1
+            bits += bytes((n, pixels[y][x] * 17))
+            x += n
+        bits += b"\0\0"
+    return bits + b"\0\1"
 
+
+bits = run_length_rows()
 palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
 offset = 14 + 40 + len(palette)
 header = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
-info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 4, 0, len(bits), 3780, 3780, 16, 0)
+info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 4, 2, len(bits), 3780, 3780, 16, 0)  # BI_RLE4
 with open(sys.argv[1], "wb") as f:
     f.write(header + info + palette + bits)
