@@ -176,11 +176,31 @@ std::map<std::string, std::string> ResourcesOf(const std::string& exe)
 TEST(LauncherResources, TheReleaseProgramCarriesTheTestedBuildsResourcesByteForByte)
 {
     const auto tested = ResourcesOf(FromUnix(ELV_LAUNCHER_EXE)), shipped = ResourcesOf(FromUnix(ELV_RELEASE_LAUNCHER));
-    for (const char* kind : {"#3/", "#10/TFM_INSTALLATION/", "#10/TDM_LOCALDATA/", "#2/ELVARINE_BANNER/"})
+    // Icons, forms, banners, the manifest (24) and the version (16).
+    for (const char* kind : {"#3/", "#10/TFM_INSTALLATION/", "#10/TDM_LOCALDATA/", "#2/ELVARINE_BANNER/", "#24/", "#16/"})
         EXPECT_TRUE(std::any_of(tested.begin(), tested.end(), [&](auto& r) { return r.first.rfind(kind, 0) == 0; }))
             << "no " << kind;
     EXPECT_EQ(tested.size(), shipped.size());
     for (const auto& [key, bytes] : tested)
         EXPECT_TRUE(shipped.count(key) && shipped.at(key) == bytes) << key << " differs in the release program";
+}
+
+// What Explorer's properties page shows of the shipped program.
+TEST(LauncherResources, TheReleaseProgramsVersionNamesCorvelElvarineAndTheLauncher)
+{
+    const std::string file = FromUnix(ELV_RELEASE_LAUNCHER);
+    std::vector<char> info(GetFileVersionInfoSizeA(file.c_str(), nullptr));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    const char* const fields[][2] = {{"CompanyName", "Corvel"}, {"ProductName", "Elvarine"},
+                                     {"FileDescription", "Elvarine installation medium launcher"},
+                                     {"FileVersion", "1.0.0"}};
+    for (const auto& [name, expected] : fields) {
+        char* value = nullptr;
+        UINT length = 0;
+        const std::string path = std::string("\\StringFileInfo\\040904B0\\") + name;
+        ASSERT_TRUE(VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) << name;
+        EXPECT_STREQ(value, expected) << name;
+    }
 }
 #endif
