@@ -3,9 +3,37 @@
 #include "app/WD_InstallRegistry.h"
 #include "framework/core/Exceptions.h"
 #include "framework/forms/Application.h"
+#include "framework/graphics/ScreenDensity.h"
 #include "framework/text/SysUtils.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 TFM_Installation* FM_Installation = nullptr;
+
+namespace {
+// The densities the banner is drawn for at build time (tools/make_banner.py); the
+// form resource names the first.
+struct TBannerDrawing {
+    int PixelsPerInch;
+    const char* Resource;
+};
+constexpr TBannerDrawing BannerDrawings[] = {{96, "ELVARINE_BANNER"},
+                                             {120, "ELVARINE_BANNER_120"},
+                                             {144, "ELVARINE_BANNER_144"},
+                                             {192, "ELVARINE_BANNER_192"}};
+
+// The drawing nearest a density; between two, the larger, which loses detail
+// gracefully when shrunk where a smaller one would blur when grown.
+const TBannerDrawing& NearestBanner(int density)
+{
+    return *std::min_element(std::begin(BannerDrawings), std::end(BannerDrawings),
+                             [density](const TBannerDrawing& a, const TBannerDrawing& b) {
+                                 const int da = std::abs(a.PixelsPerInch - density), db = std::abs(b.PixelsPerInch - density);
+                                 return da != db ? da < db : a.PixelsPerInch > b.PixelsPerInch;
+                             });
+}
+} // namespace
 
 FW_BEGIN_CLASS(TFM_Installation, TForm)
     .Field("IM_Elvarine", &C::IM_Elvarine)
@@ -50,15 +78,19 @@ TFM_Installation::TFM_Installation(TComponent* Owner) : TForm(Owner)
     LoadFromResource();
 
     // Background: on displays of more than 256 colours the client area, and so the
-    // transparent labels, show the tiled pattern; the status bar takes one of its tones.
+    // transparent labels, show the tiled pattern; the status bar takes one of its
+    // tones, as the pattern was designed.
+    bool tiled = false;
     if (IM_Background->Visible()) {
         const int colours = PaletteSizeQuery()(Canvas()->Handle());
         if (colours > 256 || colours == -1) {
-            TBitmap* pattern = IM_Background->Picture()->Bitmap();
-            Brush()->SetBitmap(pattern);
-            SB_Bar->SetColor(pattern->Pixel(2, 2));
+            SB_Bar->SetColor(IM_Background->Picture()->Bitmap()->Pixel(2, 2));
+            tiled = true;
         }
     }
+    FitPicturesToDensity();
+    if (tiled)
+        Brush()->SetBitmap(IM_Background->Picture()->Bitmap());
 
     if (!DM_LocalData->IsEnglish()) {
         SetCaption("Elvarine");
@@ -89,6 +121,26 @@ TFM_Installation::~TFM_Installation()
 {
     // The brush must let go of the pattern before the image that owns it goes.
     Brush()->SetBitmap(nullptr);
+}
+
+void TFM_Installation::FitPicturesToDensity()
+{
+    const int density = PixelsPerInch();
+    if (density == DesignPixelsPerInch)
+        return;
+    const TBannerDrawing& banner = NearestBanner(density);
+    TPicture* picture = IM_Elvarine->Picture();
+    picture->SetResourceName(banner.Resource);
+    TBitmap drawn;
+    if (banner.PixelsPerInch != density) {
+        drawn.Assign(picture->Bitmap());
+        picture->Bitmap()->AssignResampled(drawn, MulDiv(drawn.Width(), density, banner.PixelsPerInch),
+                                           MulDiv(drawn.Height(), density, banner.PixelsPerInch));
+    }
+    // The pattern has one drawing: it tiles at the form's scale.
+    TBitmap* pattern = IM_Background->Picture()->Bitmap();
+    drawn.Assign(pattern);
+    pattern->AssignResampled(drawn, ScaledPixels(drawn.Width()), ScaledPixels(drawn.Height()));
 }
 
 void TFM_Installation::BU_CloseClick(TObject*)
@@ -154,5 +206,5 @@ void TFM_Installation::SB_BarDrawPanel(TStatusBar* StatusBar, TStatusPanel* Pane
         canvas->Brush()->SetBitmap(nullptr);
     }
     SetBkMode(canvas->Handle(), TRANSPARENT);
-    canvas->TextOut(2, 4, Panel->Text());
+    canvas->TextOut(ScaledPixels(2), ScaledPixels(4), Panel->Text());
 }

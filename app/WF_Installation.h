@@ -49,6 +49,9 @@ public:
 
 private:
     void ClickAccessEntry();
+    // The banner drawn for the density nearest the form's, resampled when it is not
+    // the form's own, and the background pattern at the form's scale.
+    void FitPicturesToDensity();
 };
 
 extern TFM_Installation* FM_Installation;

@@ -14,7 +14,7 @@
 #include <windows.h>
 
 namespace {
-constexpr int Columns = 100, Rows = 100, CaseSize = 20, Margin = TWallLayout::Margin;
+constexpr int Columns = 100, Rows = 100, CaseSize = 20, Margin = TWallLayout{}.Margin;
 constexpr TColor WallColour = 0x00E0F0F0;
 constexpr TRect SmallClip(1000, 1000, 1040, 1040);
 

@@ -267,6 +267,17 @@ void TCorvelSplit::SetAutoResize(bool value)
     FControlsAutoResize = value;
 }
 
+void TCorvelSplit::ChangeScale(int M, int D)
+{
+    TCustomControl::ChangeScale(M, D);
+    // The margins are places on the parent, which scales with the bar; -1 marks no limit.
+    auto scaled = [M, D](int pos) { return pos <= 0 ? pos : MulDiv(pos, M, D); };
+    FMargeLeftTop = scaled(FMargeLeftTop);
+    FMargeRightBottom = scaled(FMargeRightBottom);
+    FOverlap = scaled(FOverlap);
+    FStep = FStep > 1 ? MulDiv(FStep, M, D) : FStep;
+}
+
 void TCorvelSplit::SetMargeLeftTop(int value) { FMargeLeftTop = value < -1 ? -1 : value; }
 
 void TCorvelSplit::SetMargeRightBottom(int value) { FMargeRightBottom = value < -1 ? -1 : value; }

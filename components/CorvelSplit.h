@@ -63,6 +63,7 @@ protected:
     void Paint() override;
     void BoundsChanged() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void ChangeScale(int M, int D) override;
 
 private:
     void StoreControl(TControl*& slot, TControl* value);

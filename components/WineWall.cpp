@@ -111,6 +111,17 @@ void TWineWall::Loaded()
     FLoadedCaseWidthHeight = FCaseWidthHeight;
 }
 
+void TWineWall::ChangeScale(int M, int D)
+{
+    TGraphicControl::ChangeScale(M, D);
+    // The form scales while its controls load: the designed size seen by Loaded is
+    // then the scaled one.
+    FCaseWidthHeight = std::clamp(MulDiv(FCaseWidthHeight, M, D), MinCaseWidthHeight, MaxCaseWidthHeight);
+    FMargin = MulDiv(FMargin, M, D);
+    FMaxWidth = MulDiv(FMaxWidth, M, D);
+    FMaxHeight = MulDiv(FMaxHeight, M, D);
+}
+
 template <class T>
 void TWineWall::Store(T& field, T value)
 {
@@ -159,7 +170,7 @@ void TWineWall::Paint()
 {
     TCanvas* canvas = Canvas();
     canvas->Brush()->SetColor(Color());
-    const TRect grid(TWallLayout::Margin, TWallLayout::Margin, Layout().GridRight(), ClientHeight());
+    const TRect grid(FMargin, FMargin, Layout().GridRight(), ClientHeight());
     if (Width() < 10 || Height() < 10)
         return;
     const TRect clip = canvas->ClipRect();
@@ -189,12 +200,12 @@ TWineWall::TCellRange TWineWall::CellsAround(const TRect& Clip) const
     // joints and labels reaching into it are drawn again. The clip rectangle is
     // taken whole, margins included: a repaint of the label strips alone must
     // still reach the compartments whose labels stand there.
-    const int size = FCaseWidthHeight;
-    auto first = [size](int edge) {
-        const int index = (edge - TWallLayout::Margin) / size - 1;
+    const int size = FCaseWidthHeight, margin = FMargin;
+    auto first = [size, margin](int edge) {
+        const int index = (edge - margin) / size - 1;
         return index <= 1 ? 0 : index;
     };
-    auto end = [size](int edge, int count) { return std::min((edge - TWallLayout::Margin) / size + 2, count); };
+    auto end = [size, margin](int edge, int count) { return std::min((edge - margin) / size + 2, count); };
     return {first(Clip.top), end(Clip.bottom, FNbCaseHeight), first(Clip.left), end(Clip.right, FNbCaseWidth)};
 }
 
@@ -217,7 +228,7 @@ void TWineWall::DrawCell(int iRow, int iCol, bool Frame, bool, bool)
             DrawJoint(cell.left, cell.top);
         } else {
             // The first row is one band, without inner lines or joints.
-            canvas->FrameRect(TRect(TWallLayout::Margin - 1, cell.top, layout.GridRight(), cell.bottom));
+            canvas->FrameRect(TRect(layout.Margin - 1, cell.top, layout.GridRight(), cell.bottom));
         }
     }
     DrawBottleEnd(cell, bEmpty, color, ellipseColor);

@@ -23,12 +23,11 @@ using TWallDrawingEvent = TEvent<TObject*, int, int, bool&, TColor&, TColor&>;
 // in, and how large the control is for a compartment size. Products are taken in
 // 64 bits and limited, so that absurd counts, sizes or indexes cannot wrap around.
 struct TWallLayout {
-    // Width of the label strips left of and above the grid.
-    static constexpr int Margin = 15;
-
     int Columns = 1;
     int Rows = 1;
     int CaseSize = 20;
+    // Width of the label strips left of and above the grid.
+    int Margin = 15;
 
     // Top-left corner of compartment (iRow, iCol).
     TPoint CellOrigin(int iRow, int iCol) const;
@@ -63,6 +62,8 @@ public:
     int MaxWidth() const { return FMaxWidth; }
     int MaxHeight() const { return FMaxHeight; }
     int CaseWidthHeight() const { return FCaseWidthHeight; }
+    // Width of the label strips left of and above the grid.
+    int LabelMargin() const { return FMargin; }
     int LoadedCaseWidthHeight() const { return FLoadedCaseWidthHeight; }
     // For the owner's use (which wall this is); the control never reads it.
     int WallNumber() const { return FWallNumber; }
@@ -124,6 +125,7 @@ public:
     std::string GetHint(int X, int Y, TRect& CursorRect);
 
     void Loaded() override;
+    void ChangeScale(int M, int D) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DblClick() override;
@@ -137,7 +139,7 @@ private:
         int FirstRow, EndRow, FirstCol, EndCol; // zero-based, ends excluded
     };
 
-    TWallLayout Layout() const { return {FNbCaseWidth, FNbCaseHeight, FCaseWidthHeight}; }
+    TWallLayout Layout() const { return {FNbCaseWidth, FNbCaseHeight, FCaseWidthHeight, FMargin}; }
     // The compartment under a client point, if any.
     std::optional<TPoint> CellAt(const TPoint& Client) const;
     // The compartments around a client rectangle that painting it needs.
@@ -154,6 +156,7 @@ private:
     int FNbCaseHeight = 18;
     int FNbCaseWidth = 9;
     int FCaseWidthHeight = 20;
+    int FMargin = 15;
     int FLoadedCaseWidthHeight = 0;
     int FMaxWidth = 0;
     int FMaxHeight = 0;

@@ -107,7 +107,7 @@ std::optional<TFM_Gallery::TCell> TFM_Gallery::CompartmentAt(const TPoint& Scree
     TPoint colRow = client;
     WW_Cellar->ClientToRowCol(colRow, false);
     // The label strips count as the first row and column: they are no compartment.
-    if (client.x < TWallLayout::Margin || client.y < TWallLayout::Margin || !TCellar::IsCompartment(colRow.y, colRow.x))
+    if (client.x < WW_Cellar->LabelMargin() || client.y < WW_Cellar->LabelMargin() || !TCellar::IsCompartment(colRow.y, colRow.x))
         return std::nullopt;
     return TCell{colRow.y, colRow.x};
 }

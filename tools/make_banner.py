@@ -1,11 +1,26 @@
 #!/usr/bin/env python3
 """Draws the launcher's product banner: a 285 x 90, 16-colour bitmap with a round
 emblem holding a bottle at the left and lines of text at the right, on a light grey
-ground (the bottom-left pixel, which the launcher draws as transparent)."""
+ground (the bottom-left pixel, which the launcher draws as transparent).
+
+    make_banner.py OUT.bmp [PIXELS_PER_INCH]
+
+draws it for another screen density (96 by default): the picture is laid out in
+96-dpi units and each shape is drawn at the target's own resolution, so its edges
+stay sharp where an enlarged 96-dpi banner would show doubled pixels."""
+import math
 import struct
 import sys
 
-W, H = 285, 90
+DPI = int(sys.argv[2]) if len(sys.argv) > 2 else 96
+
+
+def S(v):
+    """A 96-dpi coordinate at the target density, rounded as the launcher's layout rounds."""
+    return int(math.floor(v * DPI / 96 + 0.5))
+
+
+W, H = S(285), S(90)
 PALETTE = [
     (0xD8, 0xD8, 0xD8),  # 0 ground
     (0x00, 0x00, 0x00),  # 1 black
@@ -57,15 +72,20 @@ def put(x, y, c):
 
 
 def disc(cx, cy, r, c):
-    for y in range(cy - r, cy + r + 1):
-        for x in range(cx - r, cx + r + 1):
-            if (x - cx) ** 2 + (y - cy) ** 2 <= r * r:
+    """A disc around the middle of 96-dpi pixel (cx, cy), its edge traced at the
+    target's resolution: each pixel whose middle lies within r 96-dpi pixels."""
+    f = DPI / 96
+    mx, my, rr = (cx + 0.5) * f, (cy + 0.5) * f, r * f
+    for y in range(int(my - rr) - 1, int(my + rr) + 2):
+        for x in range(int(mx - rr) - 1, int(mx + rr) + 2):
+            if (x + 0.5 - mx) ** 2 + (y + 0.5 - my) ** 2 <= rr * rr + 1e-9:
                 put(x, y, c)
 
 
 def rect(x0, y0, x1, y1, c):
-    for y in range(y0, y1):
-        for x in range(x0, x1):
+    """A rectangle given in 96-dpi units: its edges land on the target's pixels."""
+    for y in range(S(y0), S(y1)):
+        for x in range(S(x0), S(x1)):
             put(x, y, c)
 
 
@@ -87,8 +107,11 @@ disc(45, 45, 33, 2)
 # The bottle: neck, shoulders, body, label and a glint of light.
 rect(42, 12, 49, 22, 12)
 rect(42, 22, 49, 34, 4)
-for i in range(8):
-    rect(42 - i, 34 + i, 49 + i, 35 + i, 4)
+# The shoulders widen one 96-dpi pixel a row each side, traced row by row.
+for y in range(S(34), S(42)):
+    t = (y + 0.5) * 96 / DPI - 34.5
+    for x in range(S(42 - t), S(49 + t)):
+        put(x, y, 4)
 rect(35, 42, 56, 80, 4)
 rect(37, 44, 39, 76, 5)
 rect(38, 52, 54, 68, 7)
@@ -103,16 +126,27 @@ text(100, 48, "CELLAR SOFTWARE", 11, scale=1)
 text(100, 62, "INSTALLATION CD", 9, scale=1)
 text(100, 76, "BY CORVEL", 10, scale=1)
 
-row_bytes = ((W * 4 + 31) // 32) * 4
-bits = bytearray()
-for y in range(H - 1, -1, -1):  # bottom-up rows
-    row = pixels[y] + [0]
-    packed = bytes((row[x] << 4) | row[x + 1] for x in range(0, W, 2))
-    bits += packed + b"\0" * (row_bytes - len(packed))
+def run_length_rows():
+    """BI_RLE4: each row as runs of one colour (a count and the colour twice), then
+    the end of the row; the end of the picture last. The drawings are mostly flat
+    ground, and the shipped program, which carries four of them, has a size to keep."""
+    bits = bytearray()
+    for y in range(H - 1, -1, -1):
+        x = 0
+        while x < W:
+            n = 1
+            while x + n < W and n < 255 and pixels[y][x + n] == pixels[y][x]:
+                n += 1
+            bits += bytes((n, pixels[y][x] * 17))
+            x += n
+        bits += b"\0\0"
+    return bits + b"\0\1"
 
+
+bits = run_length_rows()
 palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
 offset = 14 + 40 + len(palette)
 header = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
-info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 4, 0, len(bits), 3780, 3780, 16, 0)
+info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 4, 2, len(bits), 3780, 3780, 16, 0)  # BI_RLE4
 with open(sys.argv[1], "wb") as f:
     f.write(header + info + palette + bits)

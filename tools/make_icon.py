@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Draws the launcher's icon: a wine bottle on a transparent ground, as a 16 x 16 and a
-32 x 32 image of 16 colours in one .ico file. The bottle is laid out on a 32-unit grid
-and drawn at each size, so both images keep its proportions."""
+"""Draws the launcher's icon: a wine bottle on a transparent ground, as images of 16
+colours in one .ico file: the small (16) and large (32) icon at 96 pixels per inch and
+both again at 120, 144 and 192, so that Windows finds a drawing for the screen's
+density instead of enlarging one. The bottle is laid out on a 32-unit grid and drawn
+at each size, so every image keeps its proportions."""
 import struct
 import sys
 
@@ -56,10 +58,11 @@ def icon_image(size):
     return header + palette + colours + mask
 
 
-images = [icon_image(size) for size in (16, 32)]
+SIZES = (16, 20, 24, 32, 40, 48, 64)
+images = [icon_image(size) for size in SIZES]
 offset = 6 + 16 * len(images)
 directory = struct.pack("<HHH", 0, 1, len(images))
-for size, image in zip((16, 32), images):
+for size, image in zip(SIZES, images):
     directory += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), offset)
     offset += len(image)
 with open(sys.argv[1], "wb") as f:

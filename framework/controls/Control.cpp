@@ -558,6 +558,23 @@ void TControl::FontChanged()
 
 void TControl::ParentFontChanged() { ApplyParentFont(); }
 
+void TControl::ChangeScale(int M, int D)
+{
+    ScaleBounds(M, D);
+    // A font of the control's own is given in pixels; one taken from the parent
+    // follows the parent's.
+    if (!FParentFont) {
+        FFont->SetHeight(MulDiv(FFont->Height(), M, D));
+        FFont->SetPixelsPerInch(MulDiv(FFont->PixelsPerInch(), M, D));
+    }
+}
+
+void TControl::ScaleBounds(int M, int D)
+{
+    const int left = MulDiv(FLeft, M, D), top = MulDiv(FTop, M, D);
+    SetBounds(left, top, MulDiv(FLeft + FWidth, M, D) - left, MulDiv(FTop + FHeight, M, D) - top);
+}
+
 void TControl::SetColor(TColor value)
 {
     FParentColor = false;

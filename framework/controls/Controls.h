@@ -242,6 +242,12 @@ protected:
     virtual void ParentColorChanged();
     virtual void Resize();
     virtual void BoundsChanged();
+    // Resizes what the control holds in pixels by M / D, once, when the form it sits
+    // on was designed at another screen density. A control that keeps sizes of its
+    // own scales them here and calls the inherited one.
+    virtual void ChangeScale(int M, int D);
+    // Its position and size: each edge is scaled, so that controls that touched still touch.
+    virtual void ScaleBounds(int M, int D);
     // The parent re-arranges its aligned children.
     void RequestAlign();
     // Moves the control to the top (or bottom) of its siblings' z-order.
@@ -498,6 +504,8 @@ protected:
     void VisibleChanged() override;
     void BoundsChanged() override;
     void SetZOrder(bool TopMost) override;
+    // The children too, after the control's own font has passed to those that take it.
+    void ChangeScale(int M, int D) override;
 
     WNDPROC DefWndProc() const { return FDefWndProc; }
     // A timer started with StartTimer is due.

@@ -1012,3 +1012,10 @@ void TWinControl::DefaultHandler(TMessage& Message)
         return;
     Message.Result = CallWindowProcA(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
 }
+
+void TWinControl::ChangeScale(int M, int D)
+{
+    TControl::ChangeScale(M, D);
+    for (TControl* child : std::vector<TControl*>(FControls))
+        child->ChangeScale(M, D);
+}

@@ -1,6 +1,7 @@
 #include "framework/forms/Form.h"
 
 #include "framework/forms/Application.h"
+#include "framework/graphics/ScreenDensity.h"
 #include "framework/streaming/FormReader.h"
 
 #include <algorithm>
@@ -24,8 +25,11 @@ FW_BEGIN_CLASS(TCustomForm, TWinControl)
     .Integer("ClientHeight", &C::ClientHeight, &C::SetClientHeight).Unpublished().Bounded(0, MaxCoordinate)
     .Integer("ClientWidth", &C::ClientWidth, &C::SetClientWidth).Unpublished().Bounded(0, MaxCoordinate)
     .Bool("KeyPreview", &C::KeyPreview, &C::SetKeyPreview, false).Unpublished()
-    .Integer("PixelsPerInch", &C::PixelsPerInch, &C::SetPixelsPerInch).Unpublished()
+    // A resource's density scales every size in it: one out of this range is damage,
+    // not a screen anybody designed on.
+    .Integer("PixelsPerInch", &C::PixelsPerInch, &C::SetPixelsPerInch).Unpublished().Bounded(24, 960)
     .Enum("Position", PositionInfo(), &C::Position, &C::SetPosition, poDesigned).Unpublished()
+    .Bool("Scaled", &C::Scaled, &C::SetScaled, true).Unpublished()
     .Integer("TextHeight", &C::TextHeight, &C::SetTextHeight).Unpublished()
     .Event("OnClose", &C::OnClose).Unpublished()
     .Event("OnHide", &C::OnHide).Unpublished()
@@ -34,7 +38,7 @@ FW_END_CLASS
 
 FW_BEGIN_CLASS(TForm, TCustomForm)
     .Publish({"BorderStyle", "Caption", "ClientHeight", "ClientWidth", "Color", "Font", "KeyPreview", "OnClose",
-              "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnShow", "PixelsPerInch", "Position", "TextHeight"})
+              "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnShow", "PixelsPerInch", "Position", "Scaled", "TextHeight"})
 FW_END_CLASS
 
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(this))
@@ -57,7 +61,28 @@ void TCustomForm::LoadFromResource() { ReadComponentRes(ClassName(), *this); }
 void TCustomForm::Loaded()
 {
     TWinControl::Loaded();
+    // Scaled while the controls are still loading, so that auto-sized ones measure
+    // their text once, in their scaled fonts. The form then states the screen's
+    // density: written back, it reads the same again.
+    const int screen = ScreenPixelsPerInch();
+    if (FScaled && !IsDesigning() && FPixelsPerInch != screen) {
+        ChangeScale(screen, FPixelsPerInch);
+        FPixelsPerInch = screen;
+    }
     Realign();
+}
+
+void TCustomForm::ChangeScale(int M, int D)
+{
+    TWinControl::ChangeScale(M, D);
+    FTextHeight = MulDiv(FTextHeight, M, D);
+}
+
+void TCustomForm::ScaleBounds(int M, int D)
+{
+    const int clientWidth = ClientWidth(), clientHeight = ClientHeight();
+    SetClientWidth(MulDiv(clientWidth, M, D));
+    SetClientHeight(MulDiv(clientHeight, M, D));
 }
 
 // --- geometry: the client size is what a form resource states ---

@@ -27,6 +27,12 @@ public:
     void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
     int TextHeight() const { return FTextHeight; }
     void SetTextHeight(int value) { FTextHeight = value; }
+    // Whether a form designed at another density than the screen's is scaled to it
+    // when it is read.
+    bool Scaled() const { return FScaled; }
+    void SetScaled(bool value) { FScaled = value; }
+    // A length given at 96 pixels per inch, at the density the form is laid out for.
+    int ScaledPixels(int Pixels) const { return MulDiv(Pixels, FPixelsPerInch, 96); }
     bool PreviewsKeys() const override { return FKeyPreview; }
     // Draws on the form's client area outside painting.
     TCanvas* Canvas() const { return FCanvas.get(); }
@@ -61,6 +67,9 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void VisibleChanged() override;
     void Loaded() override;
+    void ChangeScale(int M, int D) override;
+    // A form keeps its place; its client area is what scales.
+    void ScaleBounds(int M, int D) override;
 
 private:
     TRect WindowRectForClient(int clientWidth, int clientHeight) const;
@@ -71,6 +80,7 @@ private:
     bool FKeyPreview = false;
     int FPixelsPerInch = 96;
     int FTextHeight = 13;
+    bool FScaled = true;
     int FClientWidth = 0;
     int FClientHeight = 0;
     bool FPositioned = false;

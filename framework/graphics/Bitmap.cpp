@@ -233,6 +233,19 @@ void TBitmap::Draw(TCanvas& canvas, const TRect& rect)
         CopyPixels(to, rect, from, TRect(0, 0, Width(), Height()));
 }
 
+void TBitmap::AssignResampled(TBitmap& Source, int Width, int Height)
+{
+    SetPixelFormat(pf24bit);
+    SetSize(Width, Height);
+    HDC to = OwnCanvas().SourceDC();
+    const int mode = SetStretchBltMode(to, HALFTONE);
+    SetBrushOrgEx(to, 0, 0, nullptr); // HALFTONE leaves the brush origin undefined
+    StretchBlt(to, 0, 0, Width, Height, Source.OwnCanvas().SourceDC(), 0, 0, Source.Width(), Source.Height(), SRCCOPY);
+    SetStretchBltMode(to, mode);
+    SetTransparent(Source.Transparent());
+    ImageChanged();
+}
+
 void TBitmap::Assign(TPersistent* Source)
 {
     if (!Source) {

@@ -52,6 +52,11 @@ public:
     // Drawing straight through its Handle() bypasses ChangeCount and OnChange.
     TCanvas* Canvas();
     // Direct access, without GDI; EInvalidGraphic outside the bitmap.
+    // Becomes Source resampled to Width x Height in 24 bits, with the system's
+    // smoothing stretch: a picture drawn for one screen density shown at another
+    // without doubled or dropped pixels.
+    void AssignResampled(TBitmap& Source, int Width, int Height);
+
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
 

@@ -2,6 +2,7 @@
 
 #include "framework/core/Exceptions.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -41,6 +42,7 @@ struct TDibLayout {
     size_t PaletteCount = 0;  // only palette formats keep their table
     size_t PaletteEntrySize = 4;
     size_t ColorTableEnd = 0; // headers, masks and colour table: where packed pixels start
+    bool Rle4 = false;        // 4-bit pixels run-length encoded, bottom row first
 };
 
 void CheckStandardMasks(const uint8_t* masks)
@@ -96,6 +98,8 @@ TDibLayout ReadInfoHeader(const uint8_t* data, size_t size)
             Invalid("a " + Num(headerSize) + "-byte info header has no room for its colour masks");
         }
         CheckStandardMasks(data + InfoHeaderSize);
+    } else if (compression == BI_RLE4 && bitCount == 4 && height > 0) {
+        layout.Rle4 = true;
     } else if (compression != BI_RGB) {
         Invalid("compression " + Num(compression) + " is not supported");
     }
@@ -117,20 +121,65 @@ TDibLayout ReadInfoHeader(const uint8_t* data, size_t size)
     return layout;
 }
 
+// Runs of 4-bit pixels: a count and two colours drawn in turn; or an escape (0): end of
+// line (0), of picture (1), a move (2, dx, dy) or that many pixels as they are, padded
+// to a word. Pixels outside the picture are dropped and unnamed ones stay colour 0, so
+// that damaged data cannot write beyond it.
+void DecodeRle4(const uint8_t* at, const uint8_t* end, TDibImage& image)
+{
+    int x = 0, row = 0;
+    auto put = [&](int colour) {
+        if (x < image.Width() && row < image.Height()) {
+            uint8_t& pair = image.Row(image.Height() - 1 - row)[x / 2];
+            pair = x % 2 ? (pair & 0xF0) | colour : (pair & 0x0F) | colour << 4;
+        }
+        ++x;
+    };
+    while (end - at >= 2 && row < image.Height()) {
+        const int count = at[0], value = at[1];
+        at += 2;
+        if (count > 0) {
+            for (int i = 0; i < count; ++i)
+                put(i % 2 ? value & 0x0F : value >> 4);
+        } else if (value == 0) {
+            x = 0, ++row;
+        } else if (value == 1) {
+            return;
+        } else if (value == 2) {
+            if (end - at < 2)
+                Invalid("the pixels end inside a move");
+            x += at[0], row += at[1];
+            at += 2;
+        } else {
+            const ptrdiff_t bytes = (value + 3) / 4 * 2;
+            if (end - at < bytes)
+                Invalid("the pixels end inside a run of " + Num(static_cast<uint32_t>(value)));
+            for (int i = 0; i < value; ++i)
+                put(i % 2 ? at[i / 2] & 0x0F : at[i / 2] >> 4);
+            at += bytes;
+        }
+    }
+}
+
 TDibImage Build(const uint8_t* data, size_t size, const TDibLayout& layout, uint64_t pixelOffset)
 {
-    const size_t stride = TDibImage::StrideOf(layout.Width, layout.BitCount);
-    const uint64_t needed = uint64_t(stride) * uint64_t(layout.Height);
-    const uint64_t available = pixelOffset <= size ? size - pixelOffset : 0;
-    if (needed > available)
-        Invalid("the pixels need " + Num(needed) + " bytes but only " + Num(available) + " follow");
-
     std::vector<RGBQUAD> palette(layout.PaletteCount);
     for (size_t i = 0; i < palette.size(); ++i) {
         const uint8_t* entry = data + layout.PaletteOffset + i * layout.PaletteEntrySize;
         palette[i] = RGBQUAD{entry[0], entry[1], entry[2], 0};
     }
+    const size_t stride = TDibImage::StrideOf(layout.Width, layout.BitCount);
+    const uint64_t needed = uint64_t(stride) * uint64_t(layout.Height);
+    const uint64_t available = pixelOffset <= size ? size - pixelOffset : 0;
+    // A run draws at most 255 pixels in 2 bytes: a larger picture is a damaged header.
+    if (layout.Rle4 ? needed > available * 64 : needed > available)
+        Invalid("the pixels need " + Num(needed) + " bytes but only " + Num(available) + " follow");
     TDibImage image(layout.Width, layout.Height, layout.BitCount, std::move(palette));
+    if (layout.Rle4) {
+        std::memset(image.Row(layout.Height - 1), 0, needed);
+        DecodeRle4(data + pixelOffset, data + size, image);
+        return image;
+    }
     const uint8_t* pixels = data + pixelOffset;
     for (int y = 0; y < layout.Height; ++y) {
         const int stored = layout.TopDown ? y : layout.Height - 1 - y;

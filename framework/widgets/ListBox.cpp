@@ -76,6 +76,13 @@ void TCustomListBox::CreateWnd()
         SendMessageA(Handle(), LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
 }
 
+void TCustomListBox::ChangeScale(int M, int D)
+{
+    TCustomListControl::ChangeScale(M, D);
+    if (const int extent = ScrollWidth(); extent > 0)
+        SetScrollWidth(MulDiv(extent, M, D));
+}
+
 int TCustomListBox::ScrollWidth() const
 {
     // A descendant may set the extent with the message itself: the window knows best.

@@ -51,6 +51,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void Resize() override;
+    void ChangeScale(int M, int D) override;
     bool HasCtl3DBorder() const override { return FBorderStyle == bsSingle; }
     void SaveWindowState() override;
     bool SortsItems() const override { return FSorted; }

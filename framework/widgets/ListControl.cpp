@@ -182,6 +182,13 @@ void TCustomListControl::SetItemIndex(int value)
         SendToList(FMessages.SetCurSel, static_cast<WPARAM>(value));
 }
 
+void TCustomListControl::ChangeScale(int M, int D)
+{
+    TWinControl::ChangeScale(M, D);
+    if (OwnerDrawn())
+        SetItemHeight(std::max(1, MulDiv(FItemHeight, M, D)));
+}
+
 int TCustomListControl::ItemHeight() const
 {
     if (OwnerDrawn() || !HandleAllocated())

@@ -106,6 +106,9 @@ public:
 
 protected:
     TCustomListControl(TComponent* AOwner, const TListMessages& Messages);
+    // An owner-drawn list's item height is the form's, in pixels; the system's own
+    // lists measure their font.
+    void ChangeScale(int M, int D) override;
 
     friend class TListControlItems;
     // The window keeps its items in order and places every added item itself.

@@ -55,6 +55,16 @@ void TStatusPanel::SetWidth(int value)
     Changed();
 }
 
+void TStatusBar::ChangeScale(int M, int D)
+{
+    TWinControl::ChangeScale(M, D);
+    for (int i = 0; i < FPanels->Count(); ++i) {
+        TStatusPanel* panel = FPanels->Items(i);
+        if (panel->Width() > 0) // -1 is a panel that takes the rest
+            panel->SetWidth(MulDiv(panel->Width(), M, D));
+    }
+}
+
 FW_BEGIN_CLASS(TStatusBar, TWinControl)
     .Bool("AutoHint", &C::AutoHint, &C::SetAutoHint, false)
     .Collection("Panels", &C::Panels)

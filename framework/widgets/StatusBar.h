@@ -59,6 +59,7 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void ColorChanged() override;
+    void ChangeScale(int M, int D) override;
     virtual void DrawPanel(TStatusPanel* Panel, const TRect& Rect);
 
 private:

@@ -8,6 +8,7 @@
 // 32-bit window shows nothing inside its frame and its auto-sized links have no usable
 // size: a scenario that reads pixels or points at the links is a
 // TEST_F(LauncherOnScreen, ...), which drives the 64-bit build only.
+#include "support/DensityLayout.h"
 #include "support/DialogWatcher.h"
 #include "support/ProgramDriver.h"
 #include "support/RegistrySnapshot.h"
@@ -144,10 +145,13 @@ private:
 
 // --- the screen ---
 
-// How many pixels of the colour a client rectangle of the window shows on the screen.
-int CountOnScreen(HWND window, const TRect& client, COLORREF color)
+// How many pixels of the colour a client rectangle of the window, given as designed
+// at 96 pixels per inch, shows on the screen.
+int CountOnScreen(HWND window, const TRect& designed, COLORREF color)
 {
     const TPoint origin = ClientToScreenOf(window, 0, 0);
+    const TRect client(AtScreenDensity(designed.left), AtScreenDensity(designed.top), AtScreenDensity(designed.right),
+                       AtScreenDensity(designed.bottom));
     HDC screen = GetDC(nullptr);
     int n = 0;
     for (int y = client.top; y < client.bottom; ++y)
@@ -156,6 +160,10 @@ int CountOnScreen(HWND window, const TRect& client, COLORREF color)
     ReleaseDC(nullptr, screen);
     return n;
 }
+
+// The pointer over, or a click at, a client point of the window as designed at 96 dpi.
+void PointAtDesigned(HWND window, int x, int y) { PointAt(window, AtScreenDensity(x), AtScreenDensity(y)); }
+void ClickAtDesigned(HWND window, int x, int y) { ClickAt(window, AtScreenDensity(x), AtScreenDensity(y)); }
 
 // The window as it is on the screen, saved as a .bmp under the build folder.
 std::string Screenshot(HWND window, const std::string& name) { return ScreenshotOf(window, FromUnix(ELV_ARTIFACT_DIR), name); }
@@ -202,7 +210,7 @@ std::vector<TLauncherBuild> BuildsThatRun()
 }
 
 constexpr COLORREF Blue = RGB(0, 0, 255), Black = RGB(0, 0, 0);
-// "Install Elvarine" and the status bar, in client pixels.
+// "Install Elvarine" and the status bar, in client pixels as designed.
 const TRect InstallLink(37, 102, 37 + 100, 102 + 16), StatusBar(0, 220, 300, 239);
 } // namespace
 
@@ -345,7 +353,7 @@ TEST_P(LauncherProgram, LocaleCaptionsAndTheRefusalOfEveryKeyOnAnEmptyMedium)
     TLauncherProcess launcher(medium.Folder() + "Launcher.exe");
     Window = launcher.WaitForWindow();
     ASSERT_NE(Window, nullptr);
-    PointAt(Window, 250, 150); // off the links, wherever the pointer was
+    PointAtDesigned(Window, 250, 150); // off the links, wherever the pointer was
     const auto texts = ChildTexts(Window);
     EXPECT_TRUE(Contains(texts, french ? "&Fermer" : "&Close"));
     EXPECT_TRUE(Contains(texts, french ? "&Lisez moi" : "&Read me"));
@@ -399,11 +407,11 @@ TEST_P(LauncherProgram, ClickingReadMeReportsItsMissingFileAndClickingCloseEndsT
     Window = launcher.WaitForWindow();
     ASSERT_NE(Window, nullptr);
     TMessageBoxWatcher box("Installation", launcher.Id());
-    ClickAt(Window, 125 + 40, 184 + 12);
+    ClickAtDesigned(Window, 125 + 40, 184 + 12);
     ASSERT_TRUE(box.Finish()) << "no message box";
     EXPECT_EQ(box.Text(), "The specified file was not found. (File: '" + medium.Folder() + "ReadMe.txt')");
     EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Window) != FALSE; }, 5000));
-    ClickAt(Window, 213 + 40, 184 + 12);
+    ClickAtDesigned(Window, 213 + 40, 184 + 12);
     EXPECT_EQ(launcher.WaitForExit(5000), 0);
     KeepScreenshotOnFailure();
 }
@@ -432,11 +440,11 @@ TEST_F(LauncherOnScreen, HoveringAndClickingInstallStartsSetupAndStaysOpen)
     TLauncherProcess launcher(medium.Folder() + "Launcher.exe");
     Window = launcher.WaitForWindow();
     ASSERT_NE(Window, nullptr);
-    PointAt(Window, 250, 150);
+    PointAtDesigned(Window, 250, 150);
     EXPECT_EQ(CountOnScreen(Window, InstallLink, Blue), 0);
     EXPECT_EQ(CountOnScreen(Window, StatusBar, Black), 0);
 
-    PointAt(Window, 60, 110);
+    PointAtDesigned(Window, 60, 110);
     EXPECT_TRUE(WaitFor([&] { return CountOnScreen(Window, InstallLink, Blue) > 20; }, 5000)) << "not blue";
     EXPECT_TRUE(WaitFor([&] { return CountOnScreen(Window, StatusBar, Black) > 20; }, 5000)) << "no hint";
 
@@ -450,14 +458,14 @@ TEST_F(LauncherOnScreen, HoveringAndClickingInstallStartsSetupAndStaysOpen)
     // Visited: navy. The pointer may have crossed the link as the installer's box went,
     // so launch again from the keyboard with the pointer away: the first move back onto
     // the link then pushes the pointer just above it.
-    PointAt(Window, 250, 150);
+    PointAtDesigned(Window, 250, 150);
     EXPECT_GT(CountOnScreen(Window, InstallLink, RGB(0, 0, 0x80)), 20);
     TMessageBoxWatcher again("Elvarine Setup (stand-in)", AnyProcess, 20000);
     TypeToWindow('1');
     EXPECT_TRUE(again.Finish()) << "no second start";
-    PointAt(Window, 60, 110);
+    PointAtDesigned(Window, 60, 110);
     POINT at{};
-    EXPECT_TRUE(WaitFor([&] { return GetCursorPos(&at) && at.y == ClientToScreenOf(Window, 0, 102 - 1).y; }, 3000))
+    EXPECT_TRUE(WaitFor([&] { return GetCursorPos(&at) && at.y == ClientToScreenOf(Window, 0, AtScreenDensity(102) - 1).y; }, 3000))
         << at.y;
     EXPECT_GT(CountOnScreen(Window, InstallLink, RGB(0, 0, 0x80)), 20);
     CloseWithEscape(launcher);
@@ -470,7 +478,7 @@ TEST_F(LauncherOnScreen, WithoutSetupAClickShowsTheShellsRefusalAndTheWindowStay
     Window = launcher.WaitForWindow();
     ASSERT_NE(Window, nullptr);
     TMessageBoxWatcher box("Installation", launcher.Id());
-    ClickAt(Window, 60, 110);
+    ClickAtDesigned(Window, 60, 110);
     ASSERT_TRUE(box.Finish()) << "no message box";
     EXPECT_EQ(box.Text(), "The specified file was not found. (File: '" + medium.Folder() + "Setup.exe')");
     EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Window) != FALSE; }, 5000));
@@ -485,7 +493,7 @@ TEST_F(LauncherOnScreen, LocaleInstallLinkReadsInTheUsersLanguage)
     TLauncherProcess launcher(medium.Folder() + "Launcher.exe");
     Window = launcher.WaitForWindow();
     ASSERT_NE(Window, nullptr);
-    PointAt(Window, 250, 150);
+    PointAtDesigned(Window, 250, 150);
     // "Installation d'Elvarine" reaches well past where "Install Elvarine" ends.
     EXPECT_EQ(CountOnScreen(Window, TRect(160, 102, 200, 118), Black) > 0, UserIsFrench());
     CloseWithEscape(launcher);

@@ -97,7 +97,8 @@ TEST(LauncherResources, BannerIsASixteenColourPictureOnALightGreyGround)
 }
 
 // The icon a shell shows for the program (its first icon group) and its windows show in
-// their caption bar and task-bar entry: a wine bottle drawn at 16 and 32 pixels.
+// their caption bar and task-bar entry: a wine bottle drawn at 16 and 32 pixels, and
+// at the sizes of both at 120, 144 and 192 pixels per inch.
 TEST(LauncherResources, IconIsAWineBottleAtSixteenAndThirtyTwoPixels)
 {
     const HMODULE module = GetModuleHandleA(nullptr);
@@ -114,11 +115,13 @@ TEST(LauncherResources, IconIsAWineBottleAtSixteenAndThirtyTwoPixels)
         TResourceStream stored(module, "MAINICON", RT_GROUP_ICON);
         return stored.ReadAll();
     }();
-    ASSERT_GE(directory.size(), 6u + 2 * 14);
-    EXPECT_EQ(directory[4], 2);
-    EXPECT_EQ(std::vector<int>({directory[6], directory[6 + 14]}), std::vector<int>({16, 32}));
+    const std::vector<int> sizes{16, 20, 24, 32, 40, 48, 64};
+    ASSERT_GE(directory.size(), 6 + sizes.size() * 14);
+    EXPECT_EQ(directory[4], static_cast<char>(sizes.size()));
+    for (size_t i = 0; i < sizes.size(); ++i)
+        EXPECT_EQ(directory[6 + 14 * i], sizes[i]);
 
-    for (const int size : {16, 32}) {
+    for (const int size : sizes) {
         SCOPED_TRACE(size);
         const TUniqueHandle<HICON, &DestroyIcon> icon(
             static_cast<HICON>(LoadImageA(module, "MAINICON", IMAGE_ICON, size, size, 0)));
@@ -126,8 +129,8 @@ TEST(LauncherResources, IconIsAWineBottleAtSixteenAndThirtyTwoPixels)
         TBitmap surface;
         MakeBlank(surface, size, size, clFuchsia);
         ASSERT_TRUE(DrawIconEx(surface.Canvas()->Handle(), 0, 0, icon.Get(), size, size, 0, nullptr, DI_NORMAL));
-        // Points of the bottle's 32-unit drawing grid, at this size.
-        const auto at = [&](int x, int y) { return surface.Pixel(x * size / 32, y * size / 32); };
+        // The middles of units of the bottle's 32-unit drawing grid, at this size.
+        const auto at = [&](int x, int y) { return surface.Pixel((2 * x + 1) * size / 64, (2 * y + 1) * size / 64); };
         EXPECT_EQ(at(0, 0), clFuchsia) << "the ground is transparent";
         EXPECT_EQ(at(31, 16), clFuchsia) << "the ground is transparent";
         EXPECT_EQ(at(16, 21), static_cast<TColor>(RGB(0x7A, 0x10, 0x20))) << "the label's red band";
@@ -173,11 +176,31 @@ std::map<std::string, std::string> ResourcesOf(const std::string& exe)
 TEST(LauncherResources, TheReleaseProgramCarriesTheTestedBuildsResourcesByteForByte)
 {
     const auto tested = ResourcesOf(FromUnix(ELV_LAUNCHER_EXE)), shipped = ResourcesOf(FromUnix(ELV_RELEASE_LAUNCHER));
-    for (const char* kind : {"#3/", "#10/TFM_INSTALLATION/", "#10/TDM_LOCALDATA/", "#2/ELVARINE_BANNER/"})
+    // Icons, forms, banners, the manifest (24) and the version (16).
+    for (const char* kind : {"#3/", "#10/TFM_INSTALLATION/", "#10/TDM_LOCALDATA/", "#2/ELVARINE_BANNER/", "#24/", "#16/"})
         EXPECT_TRUE(std::any_of(tested.begin(), tested.end(), [&](auto& r) { return r.first.rfind(kind, 0) == 0; }))
             << "no " << kind;
     EXPECT_EQ(tested.size(), shipped.size());
     for (const auto& [key, bytes] : tested)
         EXPECT_TRUE(shipped.count(key) && shipped.at(key) == bytes) << key << " differs in the release program";
+}
+
+// What Explorer's properties page shows of the shipped program.
+TEST(LauncherResources, TheReleaseProgramsVersionNamesCorvelElvarineAndTheLauncher)
+{
+    const std::string file = FromUnix(ELV_RELEASE_LAUNCHER);
+    std::vector<char> info(GetFileVersionInfoSizeA(file.c_str(), nullptr));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    const char* const fields[][2] = {{"CompanyName", "Corvel"}, {"ProductName", "Elvarine"},
+                                     {"FileDescription", "Elvarine installation medium launcher"},
+                                     {"FileVersion", "1.0.0"}};
+    for (const auto& [name, expected] : fields) {
+        char* value = nullptr;
+        UINT length = 0;
+        const std::string path = std::string("\\StringFileInfo\\040904B0\\") + name;
+        ASSERT_TRUE(VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) << name;
+        EXPECT_STREQ(value, expected) << name;
+    }
 }
 #endif

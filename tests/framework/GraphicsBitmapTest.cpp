@@ -146,7 +146,7 @@ TEST(GraphicsBitmap, MalformedFilesAreRefusedWithTheirReason)
     bytes[28] = 16; // bits per pixel
     EXPECT_NE(InvalidReason(bytes).find("16 bits per pixel"), std::string::npos);
     bytes = good;
-    bytes[30] = BI_RLE4;
+    bytes[30] = BI_RLE8; // run-length 4-bit pixels are read, 8-bit ones are not
     EXPECT_NE(InvalidReason(bytes).find("compression"), std::string::npos);
 
     // A failed load keeps the picture there was.
