@@ -5,6 +5,7 @@ TFM_FirstForm* FM_FirstForm = nullptr;
 FW_BEGIN_CLASS(TFM_FirstForm, TForm)
     .Field("LA_Colour", &C::LA_Colour)
     .Field("CC_Colour", &C::CC_Colour)
+    .Field("IM_Bottle", &C::IM_Bottle)
     .Field("ED_Wine", &C::ED_Wine)
     .Field("BU_Add", &C::BU_Add)
     .Field("BU_Update", &C::BU_Update)
