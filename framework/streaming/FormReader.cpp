@@ -21,6 +21,9 @@ namespace {
 constexpr int MaxNesting = 32;
 
 bool SameName(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+struct TNameLess {
+    bool operator()(const std::string& a, const std::string& b) const { return lstrcmpiA(a.c_str(), b.c_str()) < 0; }
+};
 
 class TFormReader {
 public:
@@ -316,7 +319,7 @@ private:
     TComponent& FRoot;
     const bool FDesigning;
     const TUnboundHandler* FUnbound;
-    std::set<std::string> FReported;
+    std::set<std::string, TNameLess> FReported; // handler names match ignoring case
     const TClassInfo* FMethodClass = nullptr;
     std::vector<TComponent*> FCreated;
     std::vector<const TFieldInfo*> FAssigned;

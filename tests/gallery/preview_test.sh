@@ -10,6 +10,8 @@ first=$src/examples/first-form/WF_FirstForm.form
 # A property misspelt on a known line: the reader's error must name both.
 sed 's/NbCaseWidth = 10/NbCaseWidht = 10/' "$first" > "$work/WF_Broken.form"
 broken_line=$(grep -n NbCaseWidht "$work/WF_Broken.form" | cut -d: -f1)
+# One handler wired twice, spelt two ways: named once.
+sed 's/^    Sorted = true$/&\n    OnClick = WineClick\n    OnDblClick = wineclick/' "$first" > "$work/WF_Handlers.form"
 failures=0
 
 # name | form | exit code | smallest screenshot width (0: none asked) | what stderr says, "|"-separated
@@ -18,6 +20,7 @@ cases=(
     "launcher's form|$src/app/WF_Installation.form|0|300|the event handler FormKeyPress is|the event handler LabelBeforeLaunchLink is|the picture ELVARINE_BANNER is"
     "gallery's form|$src/gallery/WF_Gallery.form|0|760|the event handler WallDrawing is"
     "misspelt property|$work/WF_Broken.form|2|0|WF_Broken.form line $broken_line: unknown property \"NbCaseWidht\" of TWineWall WW_Cellar"
+    "one handler twice|$work/WF_Handlers.form|0|520|the event handler WineClick is|event handler"
     "missing file|$work/none.form|2|0|none.form"
 )
 for entry in "${cases[@]}"; do
