@@ -1,5 +1,9 @@
 // The component gallery: the seven Corvel controls on one form, for a programmer to
-// try. "gallery --palette" prints the designer's palette instead, as Markdown.
+// try. "gallery --palette" prints the designer's palette instead, as Markdown;
+// "gallery --preview FILE [--screenshot PNG]" shows any form resource (FormPreview.h).
+#include "gallery/ComponentUsage.h"
+#include "gallery/FormPreview.h"
+#include "gallery/StandardHandles.h"
 #include "gallery/WF_Gallery.h"
 
 #include "framework/core/Exceptions.h"
@@ -21,37 +25,26 @@ void RegisterComponents()
     ColorButton::Register();
 }
 
-// A windowed program writes to the handle it was given (a pipe or a file), or else
-// to the console of the program that started it; false when it has neither.
-bool WriteToStandardOutput(const std::string& text)
-{
-    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if ((!out || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS))
-        out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (!out || out == INVALID_HANDLE_VALUE)
-        return false;
-    const char* next = text.data();
-    size_t left = text.size();
-    while (left > 0) {
-        DWORD written = 0;
-        if (!WriteFile(out, next, static_cast<DWORD>(left), &written, nullptr) || written == 0)
-            return false;
-        next += written;
-        left -= written;
-    }
-    return true;
-}
-
 int PrintPalette()
 {
     RegisterComponents();
     std::ostringstream listing;
-    WritePaletteListing(listing, DesignerRegistry());
-    if (WriteToStandardOutput(listing.str()))
+    WritePaletteListing(listing, DesignerRegistry(), ComponentUsage());
+    if (WriteToStandardHandle(STD_OUTPUT_HANDLE, listing.str()))
         return 0;
     MessageBoxA(nullptr, "gallery --palette writes the palette to its standard output, and it has none.",
                 "Corvel gallery", MB_OK | MB_ICONERROR);
     return 1;
+}
+int Preview()
+{
+    const int count = ParamCount();
+    if (count == 2 || (count == 4 && ParamStr(3) == "--screenshot"))
+        return RunPreview(ParamStr(2), count == 4 ? ParamStr(4) : std::string());
+    const char* usage = "usage: gallery --preview FILE [--screenshot PNG]";
+    if (!WriteToStandardHandle(STD_ERROR_HANDLE, std::string(usage) + "\n"))
+        MessageBoxA(nullptr, usage, "Corvel form preview", MB_OK | MB_ICONERROR);
+    return 2;
 }
 } // namespace
 
@@ -60,6 +53,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     try {
         if (ParamCount() == 1 && ParamStr(1) == "--palette")
             return PrintPalette();
+        if (ParamCount() >= 1 && ParamStr(1) == "--preview")
+            return Preview();
         Application->Initialize();
         Application->SetTitle("Corvel gallery");
         Application->SetShowHint(true);

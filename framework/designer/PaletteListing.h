@@ -6,4 +6,10 @@
 
 #include <ostream>
 
-void WritePaletteListing(std::ostream& Out, const TDesignerRegistry& Registry);
+#include <map>
+#include <string>
+
+// Notes: Markdown per class name, written after that component's events (how the
+// component is used on a form).
+void WritePaletteListing(std::ostream& Out, const TDesignerRegistry& Registry,
+                         const std::map<std::string, std::string>& Notes = {});

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // <windows.h> defines MessageBox as a macro (MessageBoxA), which would rename the
@@ -40,11 +41,12 @@ public:
     // The hidden window that owns message boxes and carries the title.
     HWND Handle();
 
-    // Creates a form or data module owned by the application; the first form is the main form.
-    template <class T>
-    void CreateForm(T*& Reference)
+    // Creates a form or data module owned by the application, passing Args after the
+    // owner to its constructor; the first form is the main form.
+    template <class T, class... A>
+    void CreateForm(T*& Reference, A&&... Args)
     {
-        Reference = new T(this);
+        Reference = new T(this, std::forward<A>(Args)...);
         FormCreated(Reference);
     }
     TCustomForm* MainForm() const { return FMainForm; }

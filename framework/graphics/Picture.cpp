@@ -9,6 +9,17 @@ FW_BEGIN_CLASS(TPicture, TPersistent)
     .StoredIf(&C::ResourceNameStored)
 FW_END_CLASS
 
+namespace {
+TPictureSource PictureSource = nullptr;
+}
+
+TPictureSource SetPictureSource(TPictureSource source)
+{
+    const TPictureSource former = PictureSource;
+    PictureSource = source;
+    return former;
+}
+
 TPicture::TPicture() : FBitmap(std::make_unique<TBitmap>())
 {
     FBitmap->OnChange = [this](TObject*) { BitmapChanged(); };
@@ -57,7 +68,10 @@ void TPicture::SetResourceName(const std::string& name)
         FResourceName.clear();
         return;
     }
-    FBitmap->LoadFromResourceName(GetModuleHandleA(nullptr), name);
+    if (PictureSource)
+        PictureSource(*FBitmap, name);
+    else
+        FBitmap->LoadFromResourceName(GetModuleHandleA(nullptr), name);
     Loaded({}, name);
 }
 

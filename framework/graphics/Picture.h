@@ -33,7 +33,7 @@ public:
     TBytes Data() const;
     void SetData(const TBytes& bytes);
     // Loads the BITMAP resource of that name from the executable (EResNotFound when
-    // it has none). Any later change to the bitmap forgets the name, so that the
+    // it has none), or through the program's own picture source. Any later change to the bitmap forgets the name, so that the
     // change is stored as Data instead.
     const std::string& ResourceName() const { return FResourceName; }
     void SetResourceName(const std::string& name);
@@ -56,3 +56,9 @@ private:
     std::string FResourceName;
     uint64_t FLoadedChangeCount = 0;
 };
+
+// Where named pictures come from: the executable's BITMAP resources, unless a program
+// that shows other programs' forms (the form previewer) finds them itself. Returns the
+// source it replaces; nullptr is the executable's resources.
+using TPictureSource = void (*)(TBitmap& bitmap, const std::string& name);
+TPictureSource SetPictureSource(TPictureSource source);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <any>
+#include <set>
 #include <typeinfo>
 #include <vector>
 
@@ -20,11 +21,15 @@ namespace {
 constexpr int MaxNesting = 32;
 
 bool SameName(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+struct TNameLess {
+    bool operator()(const std::string& a, const std::string& b) const { return lstrcmpiA(a.c_str(), b.c_str()) < 0; }
+};
 
 class TFormReader {
 public:
-    TFormReader(const std::string& text, TComponent& root, const std::string& resourceName)
-        : FLexer(text, resourceName), FRoot(root), FDesigning(root.IsDesigning())
+    TFormReader(const std::string& text, TComponent& root, const std::string& resourceName,
+                const TUnboundHandler* unbound = nullptr)
+        : FLexer(text, resourceName), FRoot(root), FDesigning(root.IsDesigning()), FUnbound(unbound)
     {
     }
 
@@ -75,6 +80,13 @@ private:
     const TClassInfo* RootClass(const TFormToken& cls)
     {
         const TClassInfo& own = FRoot.ClassInfo();
+        if (FUnbound) {
+            // Another program's form: its own class is unknown here, or one of the root's kind.
+            const TClassInfo* named = FindClass(cls.Text);
+            if (named && !named->InheritsFrom(own))
+                FLexer.Fail(cls.Line, "class \"" + cls.Text + "\" does not match the root's class " + own.Name);
+            return &own;
+        }
         if (!FDesigning) {
             if (cls.Text != own.Name)
                 FLexer.Fail(cls.Line, "class \"" + cls.Text + "\" does not match the root's class " + own.Name);
@@ -156,7 +168,7 @@ private:
     // component: code that uses the form relies on each of them.
     void CheckFields()
     {
-        if (FDesigning)
+        if (FDesigning || FUnbound)
             return;
         for (const TClassInfo* c = &FRoot.ClassInfo(); c; c = c->Parent)
             for (const TFieldInfo& field : c->Fields)
@@ -259,6 +271,11 @@ private:
     void WireEvent(const TTarget& target, const std::string& path, const TFormToken& method)
     {
         const TMethodInfo* info = FMethodClass->FindMethod(method.Text);
+        if (!info && FUnbound) {
+            if (FReported.insert(method.Text).second)
+                (*FUnbound)(method.Text, method.Line);
+            return;
+        }
         if (!info)
             FLexer.Fail(method.Line, "unknown event handler \"" + method.Text + "\" for " + path);
         // A root in the designer has no handlers to call: the name alone is kept.
@@ -301,6 +318,8 @@ private:
     TFormLexer FLexer;
     TComponent& FRoot;
     const bool FDesigning;
+    const TUnboundHandler* FUnbound;
+    std::set<std::string, TNameLess> FReported; // handler names match ignoring case
     const TClassInfo* FMethodClass = nullptr;
     std::vector<TComponent*> FCreated;
     std::vector<const TFieldInfo*> FAssigned;
@@ -313,6 +332,12 @@ private:
 void ReadComponent(const std::string& text, TComponent& root, const std::string& resourceName)
 {
     TFormReader(text, root, resourceName).Read();
+}
+
+void ReadForeignComponent(const std::string& text, TComponent& root, const std::string& resourceName,
+                          const TUnboundHandler& unbound)
+{
+    TFormReader(text, root, resourceName, &unbound).Read();
 }
 
 void ReadComponentRes(const std::string& resourceName, TComponent& root)

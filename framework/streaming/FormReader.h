@@ -23,8 +23,18 @@
 // in the loading state; the caller normally destroys the root.
 #include "framework/core/Component.h"
 
+#include <functional>
 #include <string>
 
 void ReadComponent(const std::string& text, TComponent& root, const std::string& resourceName);
 // Reads the RCDATA resource ResourceName of the executable; EResNotFound when missing.
 void ReadComponentRes(const std::string& resourceName, TComponent& root);
+
+// Another program's form, read into a plain root of this one (a form previewer): the
+// header may name a class this program lacks, or one derived from the root's; the
+// root's fields are not asked for. An event handler the root does not publish is left
+// unbound and named once to Unbound, with the line that first wires it; every other
+// fault raises EReadError as ReadComponent does.
+using TUnboundHandler = std::function<void(const std::string& handler, int line)>;
+void ReadForeignComponent(const std::string& text, TComponent& root, const std::string& resourceName,
+                          const TUnboundHandler& unbound);
