@@ -2,6 +2,8 @@
 
 #include "framework/core/Exceptions.h"
 
+#include <algorithm>
+
 namespace {
 const TListMessages ComboBoxMessages{CB_GETCOUNT,      CB_GETLBTEXT,     CB_GETLBTEXTLEN, CB_ADDSTRING,
                                      CB_INSERTSTRING,  CB_DELETESTRING,  CB_RESETCONTENT, CB_GETITEMDATA,
@@ -56,7 +58,7 @@ void TCustomComboBox::CreateParams(TCreateParams& Params)
     if (FSorted)
         Params.Style |= CBS_SORT;
     if (FStyle != csSimple)
-        Params.Height += DropDownListHeight();
+        Params.Height = WithDropDownList(Params.Height);
 }
 
 void TCustomComboBox::CreateWnd()
@@ -91,11 +93,18 @@ void TCustomComboBox::RestoreWindowState()
 
 // --- geometry ---
 
-int TCustomComboBox::DropDownListHeight() const { return FDropDownCount * ItemHeight() + 2; }
+// A count or height read from a form may be any positive number: the window is held
+// to the largest extent a window takes (the system clips the list to the screen anyway).
+int TCustomComboBox::WithDropDownList(int height) const
+{
+    constexpr long long Largest = 32767;
+    const long long list = static_cast<long long>(FDropDownCount) * ItemHeight() + 2;
+    return static_cast<int>(std::min(Largest, height + list));
+}
 
 void TCustomComboBox::ApplyDropDownHeight()
 {
-    SetWindowPos(Handle(), nullptr, 0, 0, Width(), Height() + DropDownListHeight(),
+    SetWindowPos(Handle(), nullptr, 0, 0, Width(), WithDropDownList(Height()),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -108,7 +117,7 @@ void TCustomComboBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     // The height is the system's; only the position and width are the caller's.
     if (ALeft == Left() && ATop == Top() && AWidth == Width())
         return;
-    TCustomListControl::SetBounds(ALeft, ATop, AWidth, Height() + DropDownListHeight());
+    TCustomListControl::SetBounds(ALeft, ATop, AWidth, WithDropDownList(Height()));
 }
 
 void TCustomComboBox::SetDropDownCount(int value)

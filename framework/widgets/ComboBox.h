@@ -84,7 +84,7 @@ private:
     bool IsOwnWindow(HWND window) const;
     // The system keeps a drop-down combo box as tall as its edit part and gives
     // the list whatever height the window is asked for beyond that.
-    int DropDownListHeight() const;
+    int WithDropDownList(int height) const;
     void ApplyDropDownHeight();
     void SelectionChanged();
     void EditWndProc(TMessage& Message);

@@ -7,6 +7,7 @@
 #include "framework/widgets/Edit.h"
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -327,6 +328,10 @@ TEST_F(WidgetsComboBox, TheWindowIsAsTallAsTheEditPartAndTheListTakesDropDownCou
     EXPECT_EQ(listHeight(), 8 * combo->ItemHeight() + 2);
     combo->SetDropDownCount(12);
     EXPECT_EQ(listHeight(), 12 * combo->ItemHeight() + 2);
+    combo->SetDropDownCount(INT_MAX); // as a damaged form may give it: the list takes the screen
+    EXPECT_GT(listHeight(), 12 * combo->ItemHeight() + 2);
+    EXPECT_LE(listHeight(), GetSystemMetrics(SM_CYSCREEN));
+    combo->SetDropDownCount(12);
     EXPECT_THROW(combo->SetDropDownCount(0), EInvalidOperation);
     EXPECT_EQ(combo->DropDownCount(), 12);
 
