@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The README's run command: builds the launcher, lays out a demo installation medium
 # and starts the launcher from it under Wine, then saves a screenshot of its window.
-#   scripts/launch.sh [--with-mdac] [--french] [--i686]
+#   scripts/launch.sh [--with-mdac] [--french] [--i686] [--dpi N]
+# --dpi N shows it on a screen of N pixels per inch (the prefix's LogPixels, put back after).
 # On the user's display when DISPLAY is set, else on a virtual display of its own
 # (the launcher then closes after the screenshot). Exits non-zero when the window
 # never shows or shows nothing.
@@ -10,13 +11,18 @@ source "$(dirname "$0")/lib.sh"
 with_mdac=0
 locale=${LC_ALL:-en_US.UTF-8}
 build=x86_64
-for arg in "$@"; do
+dpi=
+while [ $# -gt 0 ]; do
+    arg=$1; shift
     case "$arg" in
+    --dpi)
+        [[ "${1:-}" =~ ^[0-9]+$ ]] || { echo "--dpi needs a number of pixels per inch" >&2; exit 2; }
+        dpi=$1; shift ;;
     --with-mdac) with_mdac=1 ;;
     --french) locale=fr_FR.UTF-8 ;;
     --i686) build=i686 ;;
     --x86_64) build=x86_64 ;;   # the default; kept for those who learned it
-    *) echo "usage: $0 [--with-mdac] [--french] [--i686]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--with-mdac] [--french] [--i686] [--dpi N]" >&2; exit 2 ;;
     esac
 done
 "$ROOT/scripts/bootstrap.sh"
@@ -51,9 +57,21 @@ if [ "$build" = i686 ]; then
     echo "note: Wine 8 paints only the frame of a 32-bit window; without --i686 the window shows as it looks"
 fi
 
+shot="$BUILD/launcher-screenshot.png"
+if [ -n "$dpi" ]; then
+    desktop='HKCU\Control Panel\Desktop'
+    saved=$(wine reg query "$desktop" /v LogPixels 2>/dev/null | sed -n 's/.*REG_DWORD[[:space:]]*0x\([0-9a-fA-F]*\).*/\1/p' || true)
+    restore_density() {
+        if [ -n "$saved" ]; then wine reg add "$desktop" /v LogPixels /t REG_DWORD /d $((16#$saved)) /f >/dev/null 2>&1
+        else wine reg delete "$desktop" /v LogPixels /f >/dev/null 2>&1; fi
+        stop_started
+    }
+    trap restore_density EXIT
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    shot="$BUILD/launcher-screenshot-${dpi}dpi.png"
+fi
 LC_ALL=$locale wine "$medium/Launcher.exe" &
 launcher=$!
-shot="$BUILD/launcher-screenshot.png"
 if ! wait_for_window '^Elvarine$' "$launcher"; then
     echo "launch: the launcher window did not show: $WINDOW_MISSING" >&2
     exit 1
