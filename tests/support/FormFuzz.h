@@ -150,12 +150,18 @@ private:
     std::mt19937 FRandom;
 };
 
+inline bool FuzzSeedFromClock()
+{
+    const char* chosen = std::getenv("ELV_FUZZ_SEED");
+    return chosen && std::string(chosen) == "clock";
+}
+
 inline uint32_t FuzzSeed()
 {
     const char* chosen = std::getenv("ELV_FUZZ_SEED");
     if (!chosen)
         return 20261208;
-    if (std::string(chosen) == "clock")
+    if (FuzzSeedFromClock())
         return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     return static_cast<uint32_t>(std::stoul(chosen));
 }
@@ -177,8 +183,7 @@ inline void FuzzResource(const std::string& text, const std::string& resource,
     const uint32_t seed = FuzzSeed();
     // A clock-seeded rerun casts a new net rather than the fixed one's again, and a
     // third of it keeps the test run short; its first mutations replay in full.
-    const char* chosen = std::getenv("ELV_FUZZ_SEED");
-    if (chosen && std::string(chosen) == "clock")
+    if (FuzzSeedFromClock())
         mutations /= 3;
     TFormMutator mutator(seed);
     int read = 0, refused = 0;
